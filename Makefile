@@ -1,0 +1,45 @@
+# The two set-up commands are `make run` and `make test`; both install what is
+# missing first.
+JOBS ?= 2
+NATIVE := build/native
+WIN64 := build/win64
+FUZZ := build/fuzz
+BENCH := build/bench
+
+.PHONY: deps native win64 test test-native test-win64 run bench fuzz clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+native: deps
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DHORALUNE_SANITIZE=ON >/dev/null
+	cmake --build $(NATIVE) -j$(JOBS)
+
+win64: deps
+	cmake -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	cmake --build $(WIN64) -j$(JOBS)
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHORALUNE_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ) -j$(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DHORALUNE_BENCH=ON -DHORALUNE_TESTS=OFF >/dev/null
+	cmake --build $(BENCH) -j$(JOBS)
+	@for b in $(BENCH)/bench/horalune_bench*; do [ -x "$$b" ] && "$$b"; done; true
+
+test-native: native
+	ctest --test-dir $(NATIVE) --output-on-failure -j$(JOBS)
+
+test-win64: win64
+	bash scripts/wine-prefix.sh
+	ctest --test-dir $(WIN64) --output-on-failure
+
+test: test-native test-win64
+
+run: win64
+	bash scripts/run-clock.sh
+
+clean:
+	rm -rf build out

@@ -1,0 +1,1 @@
+// The clock window's procedure lives here.

@@ -1,0 +1,18 @@
+// A bitmap file as 32-bit pixels (blue in bits 0..7, green 8..15, red 16..23,
+// bits 24..31 ignored), the top row first. Windows: LoadImageA and a 32-bit DIB
+// section; natively: our own BMP decoder.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+
+struct BitmapPixels {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // width * height, row-major, top row first
+};
+
+bool LoadBitmapPixels(const char* path, BitmapPixels& out);
+
+}  // namespace platform

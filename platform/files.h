@@ -1,0 +1,17 @@
+// File tests with the platform's access() semantics, on code-page-932 paths.
+#pragma once
+#include <string>
+
+namespace platform {
+
+bool FileExists(const char* path);         // access(path, 0)
+bool FileReadable(const char* path);       // access(path, 4)
+bool FileReadWritable(const char* path);   // access(path, 6)
+
+// Reads a whole file; false when it cannot be opened.
+bool ReadWholeFile(const char* path, std::string& bytes);
+
+// The drive and directory of the running executable, ending in a backslash.
+std::string ProgramDirectory();
+
+}  // namespace platform

@@ -1,0 +1,28 @@
+// Private-profile (INI) files: the one way the program reads and writes its
+// configuration and skin files. The Win32 build calls the real
+// GetPrivateProfileStringA / GetPrivateProfileIntA / WritePrivateProfileStringA;
+// the native build has its own reader and writer with the same results.
+// All texts and paths are code-page-932 bytes.
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace platform {
+
+// Copies the value (or `def` when the key is absent) into `out`, cut to
+// `size` - 1 bytes and zero-terminated. Returns the number of bytes copied.
+std::size_t ReadProfileString(const char* section, const char* key, const char* def,
+                              char* out, std::size_t size, const char* path);
+
+// Convenience form: the value as read into a buffer of `bufferSize` bytes.
+std::string ReadProfileString(const char* section, const char* key, const char* def,
+                              const char* path, std::size_t bufferSize = 256);
+
+// The integer as the platform reads it (GetPrivateProfileIntA returns UINT).
+unsigned ReadProfileInt(const char* section, const char* key, int def, const char* path);
+
+// key == nullptr deletes the whole section; value == nullptr deletes the key.
+bool WriteProfileString(const char* section, const char* key, const char* value,
+                        const char* path);
+
+}  // namespace platform

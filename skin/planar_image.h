@@ -1,0 +1,41 @@
+// A picture as separate 8-bit red, green and blue planes with an optional
+// opacity plane (255 opaque, 0 transparent), its size and a pivot. Pixel (x, y)
+// of a plane is byte y * width + x, the top row first.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+class PlanarImage {
+ public:
+  PlanarImage() = default;
+  virtual ~PlanarImage();
+  PlanarImage(PlanarImage&&) noexcept = default;
+  PlanarImage& operator=(PlanarImage&&) noexcept = default;
+  PlanarImage(const PlanarImage&) = default;
+  PlanarImage& operator=(const PlanarImage&) = default;
+
+  void Clear();
+
+  // Loaders: paths are absolute (skin directory + value); none shows a message.
+  bool LoadPicture(int pivotX, int pivotY, const char* path);
+  bool LoadPictureWithMask(int pivotX, int pivotY, const char* path, const char* maskPath);
+  bool LoadHand(int axisX, int axisY, const char* path);
+  bool LoadHandWithMask(int axisX, int axisY, const char* path, const char* maskPath);
+
+  bool hasPlanes = false;
+  bool hasMask = false;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::int32_t pivotX = 0;
+  std::int32_t pivotY = 0;
+  std::vector<std::uint8_t> red;
+  std::vector<std::uint8_t> green;
+  std::vector<std::uint8_t> blue;
+  std::vector<std::uint8_t> mask;
+};
+
+// access(path, 0) and then access(path, 4).
+bool FileIsReadable(const char* path);
+
+// Opacity of a mask pixel: R * 0.587 + G * 0.299 + B * 0.114, truncated.
+std::uint8_t MaskValue(std::uint32_t pixel);

@@ -6,7 +6,7 @@ WIN64 := build/win64
 FUZZ := build/fuzz
 BENCH := build/bench
 
-.PHONY: deps native win64 test test-native test-win64 run bench fuzz clean
+.PHONY: deps native win64 test test-native test-win64 test-fuzz run bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -36,7 +36,11 @@ test-win64: win64
 	bash scripts/wine-prefix.sh
 	ctest --test-dir $(WIN64) --output-on-failure
 
-test: test-native test-win64
+test-fuzz: fuzz
+	bash scripts/run-fuzzers.sh
+
+# The Wine run comes last: its CTest summary closes the output.
+test: test-fuzz test-native test-win64
 
 run: win64
 	bash scripts/run-clock.sh

@@ -1,1 +1,0 @@
-// The clock window's procedure lives here.

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs every fuzz target of build/fuzz for a bounded time over its seed corpus.
+# A crash leaves its input in build/fuzz/findings/ and fails the run.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${FUZZ_SECONDS:-20}
+status=0
+mkdir -p "$here/build/fuzz/findings"
+for fuzzer in "$here"/build/fuzz/fuzz/fuzz_*; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  work="$here/build/fuzz/corpus/$name"
+  mkdir -p "$work"
+  seeds="$here/fuzz/corpus/$name"
+  [ -d "$seeds" ] || seeds=""
+  echo "fuzz: $name for ${seconds}s"
+  if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+       -artifact_prefix="$here/build/fuzz/findings/$name-" -print_final_stats=0 \
+       "$work" $seeds >"$here/build/fuzz/$name.log" 2>&1; then
+    echo "fuzz: $name FAILED; see build/fuzz/$name.log"
+    tail -n 30 "$here/build/fuzz/$name.log"
+    status=1
+  fi
+done
+exit $status

@@ -11,3 +11,6 @@ void PaintGradient(HWND, COLORREF, COLORREF) {}
 void DrawDialogText(HWND, RECT, UINT, int, int, int, int, COLORREF, int, const char*) {}
 INT_PTR CALLBACK WorkIntroDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 INT_PTR CALLBACK VersionDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+void ShowHelp(HWND) {}
+void CloseHelp(HWND) {}
+void OpenSkinDocument(HWND) {}

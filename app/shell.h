@@ -40,6 +40,11 @@ INT_PTR CALLBACK VersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 INT_PTR CALLBACK AlarmDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK CalendarDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Help (F1, command 5509; closed at exit) and the skin's document (F3, 5510).
+void ShowHelp(HWND window);
+void CloseHelp(HWND window);
+void OpenSkinDocument(HWND window);
+
 // Skin loading with the window region, and presentation.
 bool LoadSkin(ClockState& clock, HWND window);
 void PresentFrame(ClockState& clock, HWND window, int effect, bool fromPaintMessage);

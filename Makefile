@@ -6,7 +6,7 @@ WIN64 := build/win64
 FUZZ := build/fuzz
 BENCH := build/bench
 
-.PHONY: deps native win64 test test-native test-win64 test-fuzz run bench fuzz clean
+.PHONY: deps native win64 test test-native test-win64 test-fuzz run bench fuzz clean skin
 
 deps:
 	@bash scripts/install-deps.sh
@@ -14,6 +14,13 @@ deps:
 native: deps
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DHORALUNE_SANITIZE=ON >/dev/null
 	cmake --build $(NATIVE) -j$(JOBS)
+
+# Redraws the bundled skin with our generator (its output is committed).
+skin: deps
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DHORALUNE_SANITIZE=ON >/dev/null
+	cmake --build $(NATIVE) -j$(JOBS) --target horalune-skingen
+	mkdir -p skins/standard
+	$(NATIVE)/tools/horalune-skingen skins/standard
 
 win64: deps
 	cmake -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release \

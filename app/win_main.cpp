@@ -1,3 +1,29 @@
+// Entry point of Horalune.exe.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include <string>
+
+#include "app/clock_app.h"
+#include "app/shell.h"
+#include "platform/text.h"
+
+int WINAPI wWinMain(HINSTANCE instanceHandle, HINSTANCE, PWSTR commandLine, int showCommand) {
+  // Everything after the program name, exactly as Windows hands it over
+  // (quotation marks included), in the program's code page.
+  const std::string line = platform::Cp932FromWide(commandLine != nullptr ? commandLine : L"");
+  if (!InitApplication(instanceHandle, line.c_str(), showCommand)) {
+    // The icon added when the window was created would linger until the
+    // mouse passes over it.
+    DeleteTrayIcon();
+    return 0;
+  }
+  StartClockTimer(mainWindow);
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  KillTimer(mainWindow, 1);
+  return static_cast<int>(message.wParam);
+}

@@ -7,6 +7,12 @@
 #include <cstddef>
 #include <string>
 
+// <windows.h> maps this name to WriteProfileStringW; the program never means
+// that one, and a file including both would otherwise miss ours.
+#ifdef WriteProfileString
+#undef WriteProfileString
+#endif
+
 namespace platform {
 
 // Copies the value (or `def` when the key is absent) into `out`, cut to

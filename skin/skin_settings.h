@@ -34,6 +34,10 @@ struct SkinSettings {
   int startChance = 0;  // per thousand, handed to FrameScheduler::SetPermillage
 };
 
+// The document rule: a .txt, .doc, .htm or .html name (any case) that holds no
+// "http://" and no '|'.
+bool DocumentFileAccepted(const std::string& value);
+
 // Reads the Initialize keys in their order; the first failing validation shows
 // its message and returns false.
 bool ReadSkinSettings(const char* path, SkinSettings& settings);

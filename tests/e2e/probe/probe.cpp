@@ -1,2 +1,315 @@
+// A small console tool the Wine scenarios use to look at and drive the clock's
+// windows from outside. Run with wine in the program's prefix; one command per
+// run; answers are tab-separated lines on standard output, texts in UTF-8 with
+// backslash, tab and line breaks escaped. Exit code 0 on success, 1 when a wait
+// times out or a window or control is not found, 2 for bad arguments.
+//
+//   find CLASS TITLE              every top-level window ("-" matches anything)
+//   wait CLASS TITLE MS           the first visible match, polling up to MS
+//   gone HWND MS                  waits until the window no longer exists
+//   dialog MS [TITLE]             a visible dialog (#32770): its title, static
+//                                 texts and buttons
+//   click HWND BUTTON             BM_CLICK on a button given by id or text
+//   key HWND VK                   posts WM_KEYDOWN + WM_KEYUP
+//   command HWND ID               posts WM_COMMAND
+//   close HWND                    posts WM_CLOSE
+//   rect HWND                     the window's screen rectangle
+//   text HWND [ID]                WM_GETTEXT of the window or of a child
+//   settext HWND ID TEXT          WM_SETTEXT on a child
+//   select HWND ID INDEX          CB_SETCURSEL on a child combo box
+//   pixel X Y                     the screen colour as RRGGBB
+//   workarea                      the primary work area
 #include <windows.h>
-int wmain() { return 0; }
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kPollMs = 50;
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr,
+                      nullptr);
+  return out;
+}
+
+std::string Escaped(const std::wstring& text) {
+  std::string out;
+  for (char c : Utf8(text)) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default: out += c; break;
+    }
+  }
+  return out;
+}
+
+void Line(const std::string& text) {
+  const std::string line = text + "\n";
+  fwrite(line.data(), 1, line.size(), stdout);
+  fflush(stdout);
+}
+
+std::string Number(unsigned long long value) { return std::to_string(value); }
+std::string Handle(HWND window) { return Number(reinterpret_cast<uintptr_t>(window)); }
+
+HWND ParseHandle(const wchar_t* text) {
+  return reinterpret_cast<HWND>(static_cast<uintptr_t>(wcstoull(text, nullptr, 0)));
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = L"";
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+// WM_GETTEXT with a timeout, so a hung program cannot hang the probe.
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) {
+    return {};
+  }
+  std::vector<wchar_t> buffer(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  return std::wstring(buffer.data());
+}
+
+bool Matches(const std::wstring& pattern, const std::wstring& value) {
+  return pattern == L"-" || pattern == value;
+}
+
+struct Search {
+  std::wstring className;
+  std::wstring title;
+  bool visibleOnly;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND window, LPARAM data) {
+  Search& search = *reinterpret_cast<Search*>(data);
+  if (search.visibleOnly && !IsWindowVisible(window)) return TRUE;
+  if (Matches(search.className, ClassOf(window)) && Matches(search.title, TextOf(window))) {
+    search.found.push_back(window);
+  }
+  return TRUE;
+}
+
+std::vector<HWND> FindWindows(const std::wstring& className, const std::wstring& title,
+                              bool visibleOnly) {
+  Search search{className, title, visibleOnly, {}};
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void PrintWindow(HWND window) {
+  Line("window\t" + Handle(window) + "\t" + (IsWindowVisible(window) ? "1" : "0") + "\t" +
+       Escaped(ClassOf(window)) + "\t" + Escaped(TextOf(window)));
+}
+
+HWND WaitFor(const std::wstring& className, const std::wstring& title, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const std::vector<HWND> found = FindWindows(className, title, true);
+    if (!found.empty()) return found.front();
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(kPollMs);
+  }
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM parent) {
+  if (GetParent(child) != reinterpret_cast<HWND>(parent)) return TRUE;
+  const std::wstring cls = ClassOf(child);
+  const int id = GetDlgCtrlID(child) & 0xFFFF;
+  std::string kind = "control";
+  if (_wcsicmp(cls.c_str(), L"Static") == 0) kind = "static";
+  if (_wcsicmp(cls.c_str(), L"Button") == 0) kind = "button";
+  if (_wcsicmp(cls.c_str(), L"Edit") == 0) kind = "edit";
+  Line(kind + "\t" + Number(static_cast<unsigned>(id)) + "\t" + Escaped(TextOf(child)) + "\t" +
+       (IsWindowEnabled(child) ? "1" : "0"));
+  if (kind == "static" && id == 0xFFFF) Line("text\t" + Escaped(TextOf(child)));
+  return TRUE;
+}
+
+std::wstring WithoutAmpersands(const std::wstring& text) {
+  std::wstring out;
+  for (wchar_t c : text) {
+    if (c != L'&') out += c;
+  }
+  return out;
+}
+
+struct ButtonSearch {
+  std::wstring wanted;
+  HWND found;
+};
+
+BOOL CALLBACK FindButton(HWND child, LPARAM data) {
+  ButtonSearch& search = *reinterpret_cast<ButtonSearch*>(data);
+  if (_wcsicmp(ClassOf(child).c_str(), L"Button") != 0) return TRUE;
+  if (WithoutAmpersands(TextOf(child)) == WithoutAmpersands(search.wanted)) {
+    search.found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND Button(HWND dialog, const wchar_t* which) {
+  wchar_t* end = nullptr;
+  const long id = wcstol(which, &end, 0);
+  if (end != which && *end == L'\0') return GetDlgItem(dialog, static_cast<int>(id));
+  ButtonSearch search{which, nullptr};
+  EnumChildWindows(dialog, FindButton, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int Usage() {
+  Line("usage: probe find|wait|gone|dialog|click|key|command|close|rect|text|pixel|workarea ...");
+  return 2;
+}
+
+int Run(int argc, wchar_t** argv) {
+  if (argc < 2) return Usage();
+  const std::wstring command = argv[1];
+  if (command == L"find" && argc == 4) {
+    for (HWND w : FindWindows(argv[2], argv[3], false)) PrintWindow(w);
+    return 0;
+  }
+  if (command == L"wait" && argc == 5) {
+    HWND w = WaitFor(argv[2], argv[3], wcstoul(argv[4], nullptr, 10));
+    if (w == nullptr) {
+      Line("timeout");
+      return 1;
+    }
+    PrintWindow(w);
+    return 0;
+  }
+  if (command == L"gone" && argc == 4) {
+    HWND w = ParseHandle(argv[2]);
+    const DWORD timeoutMs = wcstoul(argv[3], nullptr, 10);
+    const DWORD start = GetTickCount();
+    while (IsWindow(w)) {
+      if (GetTickCount() - start >= timeoutMs) {
+        Line("timeout");
+        return 1;
+      }
+      Sleep(kPollMs);
+    }
+    Line("gone");
+    return 0;
+  }
+  if (command == L"dialog" && (argc == 3 || argc == 4)) {
+    HWND w = WaitFor(L"#32770", argc == 4 ? argv[3] : L"-", wcstoul(argv[2], nullptr, 10));
+    if (w == nullptr) {
+      Line("timeout");
+      return 1;
+    }
+    Line("dialog\t" + Handle(w) + "\t" + Escaped(TextOf(w)));
+    EnumChildWindows(w, PrintChild, reinterpret_cast<LPARAM>(w));
+    return 0;
+  }
+  if (command == L"click" && argc == 4) {
+    HWND button = Button(ParseHandle(argv[2]), argv[3]);
+    if (button == nullptr) {
+      Line("no such button");
+      return 1;
+    }
+    // Posted: the click may end a modal loop or start another one.
+    PostMessageW(button, BM_CLICK, 0, 0);
+    Line("clicked\t" + Handle(button));
+    return 0;
+  }
+  if (command == L"key" && argc == 4) {
+    HWND w = ParseHandle(argv[2]);
+    const WPARAM key = wcstoul(argv[3], nullptr, 0);
+    PostMessageW(w, WM_KEYDOWN, key, 1);
+    PostMessageW(w, WM_KEYUP, key, 0xC0000001);
+    Line("posted");
+    return 0;
+  }
+  if (command == L"command" && argc == 4) {
+    PostMessageW(ParseHandle(argv[2]), WM_COMMAND, wcstoul(argv[3], nullptr, 0), 0);
+    Line("posted");
+    return 0;
+  }
+  if (command == L"close" && argc == 3) {
+    PostMessageW(ParseHandle(argv[2]), WM_CLOSE, 0, 0);
+    Line("posted");
+    return 0;
+  }
+  if (command == L"rect" && argc == 3) {
+    RECT r{};
+    if (!GetWindowRect(ParseHandle(argv[2]), &r)) {
+      Line("no such window");
+      return 1;
+    }
+    Line("rect\t" + std::to_string(r.left) + "\t" + std::to_string(r.top) + "\t" +
+         std::to_string(r.right) + "\t" + std::to_string(r.bottom));
+    return 0;
+  }
+  if (command == L"text" && (argc == 3 || argc == 4)) {
+    HWND w = ParseHandle(argv[2]);
+    if (argc == 4) w = GetDlgItem(w, static_cast<int>(wcstol(argv[3], nullptr, 0)));
+    if (w == nullptr || !IsWindow(w)) {
+      Line("no such window");
+      return 1;
+    }
+    Line("text\t" + Escaped(TextOf(w)));
+    return 0;
+  }
+  if ((command == L"settext" || command == L"select") && argc == 5) {
+    // settext HWND ID TEXT: WM_SETTEXT on a child; select HWND ID INDEX: a
+    // combo box's item by position (CB_SETCURSEL).
+    HWND w = GetDlgItem(ParseHandle(argv[2]), static_cast<int>(wcstol(argv[3], nullptr, 0)));
+    if (w == nullptr) {
+      Line("no such window");
+      return 1;
+    }
+    DWORD_PTR result = 0;
+    const bool text = command == L"settext";
+    SendMessageTimeoutW(w, text ? WM_SETTEXT : CB_SETCURSEL,
+                        text ? 0 : wcstoul(argv[4], nullptr, 0),
+                        text ? reinterpret_cast<LPARAM>(argv[4]) : 0, SMTO_ABORTIFHUNG, 5000,
+                        &result);
+    Line("set");
+    return 0;
+  }
+  if (command == L"pixel" && argc == 4) {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, _wtoi(argv[2]), _wtoi(argv[3]));
+    ReleaseDC(nullptr, screen);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    Line(std::string("pixel\t") + hex);
+    return 0;
+  }
+  if (command == L"workarea" && argc == 2) {
+    RECT r{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    Line("workarea\t" + std::to_string(r.left) + "\t" + std::to_string(r.top) + "\t" +
+         std::to_string(r.right) + "\t" + std::to_string(r.bottom));
+    return 0;
+  }
+  return Usage();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  _setmode(_fileno(stdout), _O_BINARY);  // no CR added to our line ends
+  return Run(argc, argv);
+}

@@ -1,0 +1,66 @@
+// The program's store of alarms: up to 100 active records without gaps, and the
+// editor's working copy, committed or discarded as a whole.
+#pragma once
+#include <array>
+#include <memory>
+#include <string>
+
+#include "alarm/alarm_record.h"
+
+constexpr int kMaxAlarms = 100;
+
+class AlarmList {
+ public:
+  // Reads the Alarm section of Horalune.DAT in the program directory.
+  AlarmList();
+  // Reads the Alarm section of the given file; nullptr or "" reads nothing.
+  explicit AlarmList(const char* path);
+  virtual ~AlarmList();
+  AlarmList(const AlarmList&) = delete;
+  AlarmList& operator=(const AlarmList&) = delete;
+
+  // File keys (alarm_keys.cpp). Load replaces the active records.
+  void Load(const char* path);
+  bool Save(const char* path) const;  // false when a write failed
+
+  int Count() const { return count_; }
+
+  // Due-alarm queries over the active records.
+  int CountDue(int weekday, int timeCode) const;
+  int FindDue(int n, int weekday, int timeCode) const;  // -1 when there is none
+
+  // Texts of active record i; empty for an index outside the list.
+  std::string Title(int i) const;
+  std::string Voice(int i) const;
+  std::string NotificationText(int i) const;
+  const AlarmRecord* Active(int i) const;  // read-only view, nullptr outside
+
+  // Working copy.
+  void BeginEdit();
+  bool IsEditing() const { return working_ != nullptr; }
+  bool AddWorking();
+  bool DeleteWorking(int i);
+  bool StoreWorking(int i, bool switchOn, const char* timeKey, const char* title,
+                    const char* message, const char* voice);
+  int WorkingCount() const { return workingCount_; }
+  std::string WorkingHourText(int i) const;
+  std::string WorkingMinuteText(int i) const;
+  std::string WorkingSecondText(int i) const;
+  int WorkingWeekday(int i) const;
+  bool WorkingSwitch(int i) const;
+  std::string WorkingTitle(int i) const;
+  std::string WorkingMessage(int i) const;
+  std::string WorkingVoice(int i) const;
+  void EndEdit(bool commit);
+
+ private:
+  // Appends a record read from the file; false when its key is invalid.
+  bool AppendLoaded(bool switchOn, const char* timeKey, const char* title, const char* message,
+                    const char* voice);
+  const AlarmRecord* WorkingRecord(int i) const;
+
+  int count_ = 0;
+  std::array<AlarmRecord, kMaxAlarms> records_;
+  int workingCount_ = 0;
+  std::unique_ptr<std::array<AlarmRecord, kMaxAlarms>> working_;
+};

@@ -1,0 +1,45 @@
+#include "alarm/local_clock.h"
+
+#include <ctime>
+#include <utility>
+
+namespace {
+
+LocalClockSource& Source() {
+  static LocalClockSource source;
+  return source;
+}
+
+LocalClockReading ReadLocalTime() {
+  if (Source()) return Source()();
+  const std::time_t now = std::time(nullptr);
+  std::tm parts{};
+#ifdef _WIN32
+  if (localtime_s(&parts, &now) != 0) return LocalClockReading{};
+#else
+  if (localtime_r(&now, &parts) == nullptr) return LocalClockReading{};
+#endif
+  LocalClockReading reading;
+  reading.year = parts.tm_year + 1900;
+  reading.month = parts.tm_mon + 1;
+  reading.day = parts.tm_mday;
+  reading.weekday = parts.tm_wday;
+  reading.hour = parts.tm_hour;
+  reading.minute = parts.tm_min;
+  reading.second = parts.tm_sec;
+  return reading;
+}
+
+}  // namespace
+
+void SetLocalClockSource(LocalClockSource source) { Source() = std::move(source); }
+
+int LocalYear() { return ReadLocalTime().year; }
+int LocalMonth() { return ReadLocalTime().month; }
+int LocalDay() { return ReadLocalTime().day; }
+int LocalWeekday() { return ReadLocalTime().weekday; }
+
+int LocalTimeCode() {
+  const LocalClockReading now = ReadLocalTime();
+  return now.hour * 10000 + now.minute * 100 + now.second;
+}

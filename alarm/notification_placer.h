@@ -1,0 +1,46 @@
+// Where the next alarm notification window goes: 16 pixels right of and below
+// the last one, starting near the middle of the work area, sliding along the
+// right or bottom edge and starting over at the top-left corner.
+#pragma once
+#include <functional>
+
+struct WorkArea {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+class NotificationPlacer {
+ public:
+  // The reader gives the desktop work area; it is asked on construction and on
+  // every Next().
+  using WorkAreaReader = std::function<WorkArea()>;
+
+  explicit NotificationPlacer(WorkAreaReader reader);
+  virtual ~NotificationPlacer();
+
+  struct Position {
+    int x;
+    int y;
+  };
+  Position Next();
+  void Opened();
+  void Closed();
+
+  int OpenCount() const { return openCount_; }
+  int X() const { return x_; }
+  int Y() const { return y_; }
+
+  static constexpr int kWidth = 200;   // the size a notification window is
+  static constexpr int kHeight = 156;  // taken to have
+
+ private:
+  void Recentre();
+
+  WorkAreaReader reader_;
+  WorkArea workArea_;
+  int x_ = 0;
+  int y_ = 0;
+  int openCount_ = 0;
+};

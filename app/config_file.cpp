@@ -1,0 +1,141 @@
+#include "app/config_file.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "app/app_texts.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "platform/text.h"
+#include "skin/clock_state.h"
+
+namespace {
+
+constexpr std::size_t kPathBytes = 260;
+constexpr std::size_t kValueBytes = 256;
+
+// Every message of this file fits well inside 1024 bytes; longer values are cut
+// rather than written past the buffer.
+std::string Format(const char* format, ...) {
+  char buffer[1024];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  return buffer;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const char* b) {
+  std::size_t i = 0;
+  for (; i < a.size() && b[i] != '\0'; ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return i == a.size() && b[i] == '\0';
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+void Show(const std::string& text, platform::MessageKind kind) {
+  platform::ShowMessage(nullptr, text.c_str(), kCaption, kind);
+}
+
+}  // namespace
+
+std::string ConfigFilePath(const std::string& programDirectory) {
+  return platform::CutAtCharBoundary(programDirectory + kConfigFileName, kPathBytes - 1);
+}
+
+bool CheckConfigFile(const std::string& programDirectory) {
+  const std::string path = ConfigFilePath(programDirectory);
+  if (!platform::FileExists(path.c_str())) {
+    Show(Format(kConfigMissingText, kSettingsLabel, kConfigFileName),
+         platform::MessageKind::Information);
+    return true;
+  }
+  if (!platform::FileReadWritable(path.c_str())) {
+    Show(Format(kConfigNoAccessText, kSettingsLabel, kConfigFileName),
+         platform::MessageKind::Error);
+    return false;
+  }
+  return true;
+}
+
+std::string DataDirectoryFrom(const std::string& value, const std::string& programDirectory) {
+  if (EqualsIgnoringCase(value, "non")) return programDirectory;
+  if (value.size() >= 2 && IsAsciiLetter(value[0]) && value[1] == ':') return value;
+  const std::string rest = !value.empty() && value[0] == '\\' ? value.substr(1) : value;
+  return platform::CutAtCharBoundary(programDirectory + rest, kPathBytes - 1);
+}
+
+int ResolveStartupSkin(int mode, const std::string& programDirectory, StartupSkinChoice& choice) {
+  const std::string config = ConfigFilePath(programDirectory);
+  const std::string dataDir =
+      platform::ReadProfileString("Default", "DataDir", "non", config.c_str(), kValueBytes);
+  choice.dataDirectory = DataDirectoryFrom(dataDir, programDirectory);
+  const bool relative = !EqualsIgnoringCase(dataDir, "non") &&
+                        !(dataDir.size() >= 2 && IsAsciiLetter(dataDir[0]) && dataDir[1] == ':');
+  if (relative && mode == 1) return 0;
+
+  const std::string exeDat =
+      platform::ReadProfileString("Default", "ExeDat", "non", config.c_str(), kValueBytes);
+  if (EqualsIgnoringCase(exeDat, "non")) return -1;
+
+  if (!platform::FileExists(exeDat.c_str())) {
+    Show(Format(kExeDatMissingText, kSettingsLabel, kConfigFileName, "Default", "ExeDat",
+                exeDat.c_str()),
+         platform::MessageKind::Warning);
+    return -1;
+  }
+  if (!platform::FileReadWritable(exeDat.c_str())) {
+    Show(Format(kExeDatNoAccessText, kSettingsLabel, exeDat.c_str()),
+         platform::MessageKind::Error);
+    return 0;
+  }
+  if (IsSkinFile(exeDat.c_str())) {
+    choice.chosenPath = exeDat;
+    return 1;
+  }
+  const std::string text = Format(kExeDatNotSkinText, kSettingsLabel, kConfigFileName, "Default",
+                                  "ExeDat", exeDat.c_str());
+  if (platform::ShowMessage(nullptr, text.c_str(), kCaption, platform::MessageKind::Warning,
+                            platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
+    return -1;
+  }
+  choice.exitRequested = true;
+  return 0;
+}
+
+bool IsSkinFile(const char* path) {
+  const std::string graph = platform::ReadProfileString("Body", "Graph", "non", path, kPathBytes);
+  return !EqualsIgnoringCase(graph, "non") && (graph.empty() || graph[0] != ';');
+}
+
+bool SetSkinDirectory(ClockState& clock, const std::string& path) {
+  const std::size_t slash = platform::LastBackslash(path);
+  if (slash == std::string::npos) {
+    clock.skinDirectory.clear();
+    return false;
+  }
+  clock.skinDirectory = path.substr(0, slash + 1);
+  return true;
+}
+
+bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& settings, int left,
+                        int top) {
+  if (skinPath.empty()) return true;
+  const char* path = skinPath.c_str();
+  platform::WriteProfileString("Initialize", "AntiAliasing", settings.antiAliasing ? "1" : "0",
+                               path);
+  if (settings.specialMenu == 1) {
+    platform::WriteProfileString("Initialize", "Effect", Format("%d", settings.effect).c_str(),
+                                 path);
+  }
+  platform::WriteProfileString("Initialize", "Topmost", settings.topmost ? "1" : "0", path);
+  platform::WriteProfileString("Initialize", "PosY", Format("%d", top).c_str(), path);
+  platform::WriteProfileString("Initialize", "PosX", Format("%d", left).c_str(), path);
+  return true;
+}

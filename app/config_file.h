@@ -1,0 +1,42 @@
+// The configuration file Horalune.DAT and the skin-file rules around it: which
+// skin to start with, where the skin dialog opens, what counts as a skin file,
+// and the display options written back into a skin file. Messages go through
+// platform::ShowMessage with no owner.
+#pragma once
+#include <string>
+
+class ClockState;
+struct SkinSettings;
+
+// Program directory followed by "Horalune.DAT".
+std::string ConfigFilePath(const std::string& programDirectory);
+
+// False means start-up must stop (the message has been shown).
+bool CheckConfigFile(const std::string& programDirectory);
+
+// The directory the skin dialog opens in, from a DataDir value.
+std::string DataDirectoryFrom(const std::string& dataDirValue,
+                              const std::string& programDirectory);
+
+struct StartupSkinChoice {
+  std::string dataDirectory;
+  std::string chosenPath;       // set when the result is 1
+  bool exitRequested = false;   // the user answered No: the caller ends the program
+};
+
+// -1: ask the user; 1: `choice.chosenPath` holds a recognised skin; 0: stop.
+// Mode 1 (a skin on the command line) stops after a relative DataDir.
+int ResolveStartupSkin(int mode, const std::string& programDirectory, StartupSkinChoice& choice);
+
+// The Body Graph value is given, is not "non" and does not start with ';'.
+bool IsSkinFile(const char* path);
+
+// skinDirectory := path up to and including its last backslash (DBCS-aware);
+// empty when there is none. Returns whether a backslash was found.
+bool SetSkinDirectory(ClockState& clock, const std::string& path);
+
+// Writes AntiAliasing, Effect (SpecialMenu 1 only), Topmost, PosY, PosX into the
+// Initialize section of `skinPath`, in that order. Nothing is written for an
+// empty path (no skin has been settled yet).
+bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& settings, int left,
+                        int top);

@@ -1,0 +1,23 @@
+// Placement arithmetic of the clock window: where it is created and how a window
+// rectangle is kept inside a work area. Plain integers, no platform calls.
+#pragma once
+
+struct ScreenRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+struct ScreenPoint {
+  int x = 0;
+  int y = 0;
+};
+
+// The top-left corner that puts `window` inside `workArea` without changing its
+// size. A window larger than the work area goes to the work area's top-left.
+ScreenPoint KeepInWorkArea(const ScreenRect& workArea, const ScreenRect& window);
+
+// Where the hidden clock window is created before a skin is known: the middle
+// of the work area's size, less 100 (the work area's origin is not added).
+ScreenPoint InitialWindowPosition(const ScreenRect& workArea);

@@ -1,0 +1,96 @@
+#include "calendar/anniversary_store.h"
+
+#include "alarm/local_clock.h"
+#include "platform/files.h"
+#include "platform/profile.h"
+
+namespace {
+
+const char kNoPlans[] = "予定はありません";
+const char kBullet[] = "・";
+
+}  // namespace
+
+void EventSlot::Add(std::string_view event) {
+  text.reserve(text.size() + sizeof kBullet + event.size() + 2);
+  text += kBullet;
+  text += event;
+  text += "\r\n";
+  holdsText = true;
+  ++eventCount;
+}
+
+std::string_view EventSlot::Read() const {
+  if (eventCount > 0) return text;
+  return kNoPlans;
+}
+
+void EventSlot::Clear() {
+  eventCount = 0;
+  holdsText = false;
+  std::string().swap(text);
+}
+
+AnniversaryStore::AnniversaryStore()
+    : AnniversaryStore(platform::ProgramDirectory(), LocalYear()) {}
+
+AnniversaryStore::AnniversaryStore(std::string folder, int year)
+    : folder(std::move(folder)), year(year) {
+  Load();
+}
+
+AnniversaryStore::~AnniversaryStore() = default;
+
+void AnniversaryStore::Load() {
+  if (folder.empty()) return;  // no program folder: nothing to read
+  const std::string config = folder + "Horalune.DAT";
+  const std::string user =
+      platform::ReadProfileString("Default", "UserAnniversaryFile", "<<<", config.c_str(), 260);
+  if (user != "<<<" && user != "non") AddFile(folder + user);
+  AddFile(folder + "Anniv.DAT");
+}
+
+void AnniversaryStore::Reload() {
+  for (EventSlot& slot : daySlots) slot.Clear();
+  for (EventSlot& slot : weekdaySlots) slot.Clear();
+  Load();
+}
+
+void AnniversaryStore::RefreshYear() { RefreshYear(LocalYear()); }
+
+void AnniversaryStore::RefreshYear(int currentYear) {
+  if (currentYear == year) return;
+  year = currentYear;
+  Reload();
+}
+
+std::string AnniversaryStore::DayText(int y, int m, int d) const {
+  // A date that does not exist (or a weekday before 1582) has no slot.
+  const int day = DaySlotIndex(static_cast<long>(m) * 100 + d);
+  const int weekday = Weekday(y, m, d);
+  const EventSlot* daySlot = day >= 0 ? &daySlots[day] : nullptr;
+  const EventSlot* weekdaySlot = weekday >= 0 ? &weekdaySlots[weekday] : nullptr;
+  const bool dayHas = daySlot && daySlot->eventCount > 0;
+  const bool weekdayHas = weekdaySlot && weekdaySlot->eventCount > 0;
+  std::string out;
+  if (dayHas) out += daySlot->text;
+  if (weekdayHas) out += weekdaySlot->text;
+  if (!dayHas && !weekdayHas) out = kNoPlans;
+  return out;
+}
+
+void AnniversaryStore::AddText(std::string_view bytes) {
+  calendar::ParseAnniversaryText(
+      bytes, year, [this](calendar::SlotKind kind, int index, std::string_view text) {
+        if (kind == calendar::SlotKind::Day) {
+          daySlots[index].Add(text);
+        } else {
+          weekdaySlots[index].Add(text);
+        }
+      });
+}
+
+void AnniversaryStore::AddFile(const std::string& path) {
+  std::string bytes;
+  if (platform::ReadWholeFile(path.c_str(), bytes)) AddText(bytes);
+}

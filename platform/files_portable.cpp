@@ -1,0 +1,46 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/native_path.h"
+#include "platform/text.h"
+
+namespace platform {
+
+bool FileExists(const char* path) { return path && access(NativePath(path).c_str(), F_OK) == 0; }
+bool FileReadable(const char* path) { return path && access(NativePath(path).c_str(), R_OK) == 0; }
+bool FileReadWritable(const char* path) {
+  return path && access(NativePath(path).c_str(), R_OK | W_OK) == 0;
+}
+
+bool ReadWholeFile(const char* path, std::string& bytes) {
+  bytes.clear();
+  if (!path) return false;
+  std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+  if (!file) return false;
+  char buffer[65536];
+  std::size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  return !failed;
+}
+
+// The executable's folder in the program's own convention: code page 932,
+// backslashes, a trailing backslash. NativePath turns it back.
+std::string ProgramDirectory() {
+  std::string self(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", &self[0], self.size());
+  if (length <= 0) return ".\\";
+  self.resize(static_cast<std::size_t>(length));
+  const std::size_t slash = self.rfind('/');
+  std::string directory = Cp932FromUtf8(self.substr(0, slash + 1));
+  for (char& c : directory) {
+    if (c == '/') c = '\\';  // 0x2F is never the second byte of a character
+  }
+  return directory;
+}
+
+}  // namespace platform

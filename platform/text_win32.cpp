@@ -1,0 +1,41 @@
+// Conversions with the platform's own code page 932 tables, whatever the
+// system's ANSI code page is.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/text.h"
+
+namespace platform {
+namespace {
+
+constexpr UINT kCp932 = 932;
+
+std::wstring WideFrom(UINT codePage, const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
+  return wide;
+}
+
+std::string BytesFrom(UINT codePage, const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int size = static_cast<int>(text.size());
+  const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), size, &bytes[0], length, nullptr, nullptr);
+  return bytes;
+}
+
+}  // namespace
+
+std::string Utf8FromCp932(const std::string& text) { return BytesFrom(CP_UTF8, WideFrom(kCp932, text)); }
+std::string Cp932FromUtf8(const std::string& text) { return BytesFrom(kCp932, WideFrom(CP_UTF8, text)); }
+std::wstring WideFromCp932(const std::string& text) { return WideFrom(kCp932, text); }
+std::string Cp932FromWide(const std::wstring& text) { return BytesFrom(kCp932, text); }
+
+}  // namespace platform

@@ -1,0 +1,235 @@
+#include "render/colour_effects.h"
+
+#include <cstddef>
+#include <new>
+
+// Pixel loops work one frame row at a time over plain arrays so that the
+// compiler can vectorise them; no step may reorder the double-precision luma
+// sums (the core is built without contraction and without fast-math).
+
+namespace {
+
+constexpr double kRed = 0.299;
+constexpr double kGreen = 0.587;
+constexpr double kBlue = 0.114;
+
+enum class LumaOrder { RedGreenBlue, GreenRedBlue, BlueGreenRed };
+
+template <LumaOrder order>
+inline int Luma(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  const double red = kRed * static_cast<double>(r);
+  const double green = kGreen * static_cast<double>(g);
+  const double blue = kBlue * static_cast<double>(b);
+  double sum;
+  if (order == LumaOrder::RedGreenBlue) {
+    sum = (red + green) + blue;
+  } else if (order == LumaOrder::GreenRedBlue) {
+    sum = (green + red) + blue;
+  } else {
+    sum = (blue + green) + red;
+  }
+  return static_cast<int>(sum);  // never negative, so this truncates toward zero
+}
+
+constexpr std::uint32_t Pack(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+  return r << 16 | g << 8 | b;
+}
+
+constexpr std::uint32_t Grey(int v) { return static_cast<std::uint32_t>(v) * 0x010101u; }
+
+// Output colours by luma for the effects that are a function of luma alone.
+struct LumaTables {
+  std::uint32_t grey[256];
+  std::uint32_t sepia[256];
+};
+
+constexpr LumaTables MakeLumaTables() {
+  LumaTables t{};
+  for (int y = 0; y < 256; ++y) {
+    t.grey[y] = Grey(y);
+    const int tint = y <= 127 ? y : 255 - y;  // strongest for mid-greys
+    int r = y + (41 * tint) / 127;
+    int g = y + (4 * tint) / 127;
+    int b = y - (41 * tint) / 127;
+    r = r > 255 ? 255 : r;
+    g = g > 255 ? 255 : g;
+    b = b < 0 ? 0 : b;
+    t.sepia[y] = Pack(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g),
+                      static_cast<std::uint32_t>(b));
+  }
+  return t;
+}
+
+constexpr LumaTables kTables = MakeLumaTables();
+
+struct Row {
+  const std::uint8_t* __restrict r;
+  const std::uint8_t* __restrict g;
+  const std::uint8_t* __restrict b;
+};
+
+void NormalRow(Row in, std::uint32_t* __restrict out, int width) {
+  for (int x = 0; x < width; ++x) out[x] = Pack(in.r[x], in.g[x], in.b[x]);
+}
+
+void NegativeRow(Row in, std::uint32_t* __restrict out, int width) {
+  for (int x = 0; x < width; ++x) out[x] = Pack(in.r[x], in.g[x], in.b[x]) ^ 0xFFFFFFu;
+}
+
+// 128 - |c - 127|: 0 -> 1, 127 -> 128, 128 -> 127, 255 -> 0.
+inline std::uint32_t Solarize(std::uint8_t c) {
+  return c <= 127 ? static_cast<std::uint32_t>(c) + 1u : 255u - c;
+}
+
+void SolarizationRow(Row in, std::uint32_t* __restrict out, int width) {
+  for (int x = 0; x < width; ++x) out[x] = Pack(Solarize(in.r[x]), Solarize(in.g[x]), Solarize(in.b[x]));
+}
+
+template <LumaOrder order>
+void LumaRow(Row in, std::uint32_t* __restrict out, int width) {
+  for (int x = 0; x < width; ++x) out[x] = static_cast<std::uint32_t>(Luma<order>(in.r[x], in.g[x], in.b[x]));
+}
+
+// Lumas (written by LumaRow) replaced in place by their colours.
+void MapRow(const std::uint32_t* table, std::uint32_t* __restrict row, int width) {
+  for (int x = 0; x < width; ++x) row[x] = table[row[x] & 0xFFu];
+}
+
+template <LumaOrder order>
+void TableRow(const std::uint32_t* table, Row in, std::uint32_t* __restrict out, int width) {
+  LumaRow<order>(in, out, width);
+  MapRow(table, out, width);
+}
+
+inline std::uint32_t EmbossGrey(std::int32_t luma, std::int32_t d) {
+  std::int32_t v = luma - d + 128;
+  v = v < 0 ? 0 : v;
+  v = v > 255 ? 255 : v;
+  return Grey(v);
+}
+
+// `row` holds the lumas of frame row y and becomes its output; `above` holds the
+// lumas of frame row y - 1 (unused for the top row). The left column and top row
+// compare with 0, the rest of the right column and bottom row with 255, every
+// other pixel with its upper-left neighbour.
+void EmbossRow(std::uint32_t* __restrict row, const std::uint32_t* __restrict above, int width,
+               bool topRow, bool bottomRow) {
+  if (topRow) {
+    for (int x = 0; x < width; ++x) row[x] = EmbossGrey(static_cast<std::int32_t>(row[x]), 0);
+    return;
+  }
+  row[0] = EmbossGrey(static_cast<std::int32_t>(row[0]), 0);
+  if (bottomRow) {
+    for (int x = 1; x < width; ++x) row[x] = EmbossGrey(static_cast<std::int32_t>(row[x]), 255);
+    return;
+  }
+  for (int x = 1; x < width - 1; ++x) {
+    row[x] = EmbossGrey(static_cast<std::int32_t>(row[x]), static_cast<std::int32_t>(above[x - 1]));
+  }
+  if (width > 1) row[width - 1] = EmbossGrey(static_cast<std::int32_t>(row[width - 1]), 255);
+}
+
+Row FrameRow(const PlanarImage& frame, int y) {
+  const std::size_t offset = static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width);
+  return Row{frame.red.data() + offset, frame.green.data() + offset, frame.blue.data() + offset};
+}
+
+// Emboss works bottom-up in the output buffer itself: each output row first
+// holds its lumas; a row is finished once the lumas of the frame row above it
+// (the next buffer row) are in place, and nothing reads a finished row again.
+void EmbossFrame(const PlanarImage& frame, std::uint32_t* rows) {
+  const int width = frame.width;
+  const int height = frame.height;
+  auto outRow = [&](int y) {
+    return rows + static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(width);
+  };
+  LumaRow<LumaOrder::GreenRedBlue>(FrameRow(frame, height - 1), outRow(height - 1), width);
+  for (int y = height - 1; y >= 0; --y) {
+    if (y > 0) LumaRow<LumaOrder::GreenRedBlue>(FrameRow(frame, y - 1), outRow(y - 1), width);
+    EmbossRow(outRow(y), y > 0 ? outRow(y - 1) : nullptr, width, y == 0, y == height - 1);
+  }
+}
+
+}  // namespace
+
+const std::uint32_t goldRamp[256] = {
+    0x352C00u, 0x3B3100u, 0x3B3100u, 0x413500u, 0x413500u, 0x463A01u, 0x463A01u, 0x4C3F01u,
+    0x524402u, 0x524402u, 0x584802u, 0x584802u, 0x5E4E03u, 0x645203u, 0x645203u, 0x6A5804u,
+    0x705D05u, 0x766206u, 0x766206u, 0x7C6706u, 0x816B07u, 0x877009u, 0x877009u, 0x8D7509u,
+    0x937A0Bu, 0x997F0Cu, 0x9F850Eu, 0xA48910u, 0xA48910u, 0xAA8E12u, 0xB09314u, 0xB59816u,
+    0xBB9D18u, 0xC0A21Bu, 0xC6A71Fu, 0xCCAD22u, 0xD1B226u, 0xD6B62Au, 0xDBBB2Fu, 0xE1C236u,
+    0xE6C73Eu, 0xEACC47u, 0xF0D351u, 0xF4D85Cu, 0xF8DE69u, 0xF8E075u, 0xFDE785u, 0xFFEB93u,
+    0xFFEEA2u, 0xFFF1B0u, 0xFFF3BEu, 0xFFF6CCu, 0xFFF8D9u, 0xFFFAE4u, 0xFFFDEFu, 0xFFFEF8u,
+    0xFFFFFDu, 0xFFFFFFu, 0xFFFFFDu, 0xFFF6CEu, 0xFFED99u, 0xFFE675u, 0xFFE25Fu, 0xFFDF50u,
+    0xFFDD44u, 0xFFDB3Cu, 0xFFDA37u, 0xFFD932u, 0xFFD82Bu, 0xFFD728u, 0xFFD725u, 0xFFD622u,
+    0xFFD620u, 0xFFD61Eu, 0xFBD119u, 0xF3CB17u, 0xECC414u, 0xE5BE12u, 0xDEB810u, 0xD5B10Fu,
+    0xCCA90Du, 0xB9990Au, 0xB09109u, 0xA78A08u, 0x9D8207u, 0x937906u, 0x8A7205u, 0x786304u,
+    0x6E5B03u, 0x675503u, 0x5E4D02u, 0x574802u, 0x504201u, 0x433701u, 0x3E3301u, 0x392F01u,
+    0x352C01u, 0x322900u, 0x302800u, 0x2E2600u, 0x2E2600u, 0x2F2700u, 0x312800u, 0x342B01u,
+    0x382E01u, 0x3C3201u, 0x453901u, 0x4A3D01u, 0x4F4102u, 0x554602u, 0x5B4B02u, 0x615003u,
+    0x695704u, 0x6F5C04u, 0x766105u, 0x7E6805u, 0x8C7408u, 0x957B09u, 0x9C820Bu, 0xA4880Cu,
+    0xAC8F0Eu, 0xB39510u, 0xBB9C12u, 0xC3A314u, 0xCAA916u, 0xD2B01Au, 0xD9B71Du, 0xE0BD21u,
+    0xE7C426u, 0xEECA2Au, 0xF3CF2Fu, 0xF8D434u, 0xF8D539u, 0xFFDD43u, 0xFFDF50u, 0xFFE365u,
+    0xFFEEA3u, 0xFFFBE8u, 0xFFFEF7u, 0xFFFFFCu, 0xFFFFFDu, 0xFFFFFAu, 0xFFFEF6u, 0xFFFDF2u,
+    0xFFFCECu, 0xFFFBE6u, 0xFFFAE0u, 0xFFF8D9u, 0xFFF7D3u, 0xFFF6CCu, 0xFFF3BDu, 0xFFF2B5u,
+    0xFFF0AEu, 0xFFEFA6u, 0xFFEE9Fu, 0xFDEA95u, 0xFAE68Du, 0xF0DA79u, 0xEBD46Fu, 0xE7D067u,
+    0xE2CA5Fu, 0xDCC456u, 0xD7BE4Fu, 0xCBB13Fu, 0xC6AC3Au, 0xC0A633u, 0xB9A02Eu, 0xB49B29u,
+    0xAD9425u, 0xA1891Du, 0x9B841Bu, 0x967F18u, 0x907914u, 0x8A7412u, 0x836E0Fu, 0x78640Bu,
+    0x73600Au, 0x6D5B08u, 0x685607u, 0x635206u, 0x5E4E05u, 0x594A04u, 0x4E4103u, 0x4A3D02u,
+    0x463A02u, 0x423601u, 0x3E3301u, 0x3A3001u, 0x342B00u, 0x322900u, 0x2F2700u, 0x2D2500u,
+    0x2C2400u, 0x2B2300u, 0x2A2300u, 0x2B2300u, 0x2C2400u, 0x302800u, 0x332A00u, 0x362C00u,
+    0x3A3000u, 0x3E3301u, 0x433701u, 0x493C01u, 0x4E4002u, 0x554602u, 0x5B4B02u, 0x625103u,
+    0x685604u, 0x705C04u, 0x786306u, 0x806A07u, 0x897108u, 0x917809u, 0x997F0Au, 0xA2870Cu,
+    0xAA8D0Eu, 0xB39510u, 0xBC9D12u, 0xC5A514u, 0xCEAD18u, 0xD6B41Au, 0xDEBB1Du, 0xE7C321u,
+    0xEEC925u, 0xF4CF29u, 0xFAD52Eu, 0xFAD532u, 0xFAD532u, 0xFFDA37u, 0xFFDB3Bu, 0xFFDC42u,
+    0xFFDD48u, 0xFFDF4Fu, 0xFFDF4Fu, 0xFFE057u, 0xFFE261u, 0xFFE46Du, 0xFFE46Du, 0xFFE77Au,
+    0xFFEA89u, 0xFFED99u, 0xFFED99u, 0xFFF0ABu, 0xFFF3BDu, 0xFFF3BDu, 0xFFF7CFu, 0xFFF7CFu,
+    0xFFFAE0u, 0xFFFDF0u, 0xFFFDF0u, 0xFFFFFEu, 0xFFFFFEu, 0xFFFFFFu, 0xFFFFFFu, 0xFFFFFDu,
+};
+
+int LumaGrayscale(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  return Luma<LumaOrder::RedGreenBlue>(r, g, b);
+}
+int LumaGold(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  return Luma<LumaOrder::GreenRedBlue>(r, g, b);
+}
+int LumaSepia(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  return Luma<LumaOrder::BlueGreenRed>(r, g, b);
+}
+
+bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::uint32_t>& rows) {
+  if (frame.width <= 0 || frame.height <= 0) {
+    rows.clear();
+    return false;
+  }
+  const std::size_t count = static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height);
+  if (frame.red.size() < count || frame.green.size() < count || frame.blue.size() < count) {
+    rows.clear();
+    return false;
+  }
+  try {
+    rows.resize(count);
+  } catch (const std::bad_alloc&) {
+    rows.clear();
+    return false;
+  }
+
+  if (effect == Emboss) {
+    EmbossFrame(frame, rows.data());
+    return true;
+  }
+  const int width = frame.width;
+  for (int y = 0; y < frame.height; ++y) {
+    const Row in = FrameRow(frame, y);
+    std::uint32_t* out = rows.data() + static_cast<std::size_t>(frame.height - 1 - y) * static_cast<std::size_t>(width);
+    switch (effect) {
+      case Negative: NegativeRow(in, out, width); break;
+      case Solarization: SolarizationRow(in, out, width); break;
+      case Grayscale: TableRow<LumaOrder::RedGreenBlue>(kTables.grey, in, out, width); break;
+      case Gold: TableRow<LumaOrder::GreenRedBlue>(goldRamp, in, out, width); break;
+      case Sepia: TableRow<LumaOrder::BlueGreenRed>(kTables.sepia, in, out, width); break;
+      default: NormalRow(in, out, width); break;
+    }
+  }
+  return true;
+}

@@ -1,0 +1,18 @@
+// Our own reader of Windows bitmap files, for platforms without LoadImageA.
+// It takes the forms Windows takes: 12-byte core and 40/52/56/108/124-byte
+// info headers; 1, 4, 8 bits with full or short colour tables; 16 and 32 bits
+// plain or with bit fields; 24 bits; RLE8 and RLE4; bottom-up and top-down rows.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/bitmap_file.h"
+
+// The largest width and height we decode; larger files are refused before
+// anything is allocated.
+constexpr int kMaxBmpDimension = 16384;
+
+// Decodes a whole BMP file held in memory into 0x00RRGGBB pixels, top row
+// first. False for anything malformed, truncated or too large; out is then
+// left empty. Never reads outside data[0, size).
+bool DecodeBmp(const std::uint8_t* data, std::size_t size, platform::BitmapPixels& out);

@@ -1,0 +1,141 @@
+#include "skin/planar_image.h"
+
+#include <cstddef>
+
+#include "platform/bitmap_file.h"
+#include "platform/files.h"
+
+namespace {
+
+// Allocates the three colour planes (and the mask when asked) at the given size.
+void AllocatePlanes(PlanarImage& image, int width, int height, bool withMask) {
+  const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+  image.red.assign(count, 0);
+  image.green.assign(count, 0);
+  image.blue.assign(count, 0);
+  if (withMask) image.mask.assign(count, 0);
+  image.width = width;
+  image.height = height;
+  image.hasPlanes = true;
+  image.hasMask = withMask;
+}
+
+bool LoadPixels(const char* path, platform::BitmapPixels& pixels) {
+  if (!platform::LoadBitmapPixels(path, pixels)) return false;
+  const std::size_t count =
+      static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.height);
+  // A decoder that hands back fewer pixels than it claims must not make us read past them.
+  return pixels.width > 0 && pixels.height > 0 && pixels.pixels.size() >= count;
+}
+
+}  // namespace
+
+PlanarImage::~PlanarImage() { Clear(); }
+
+void PlanarImage::Clear() {
+  // Give the memory back, not just the size: a cleared layer may live for the whole run.
+  std::vector<std::uint8_t>().swap(red);
+  std::vector<std::uint8_t>().swap(green);
+  std::vector<std::uint8_t>().swap(blue);
+  std::vector<std::uint8_t>().swap(mask);
+  hasPlanes = false;
+  hasMask = false;
+  width = 0;
+  height = 0;
+  pivotX = 0;
+  pivotY = 0;
+}
+
+bool PlanarImage::LoadPicture(int pivotXValue, int pivotYValue, const char* path) {
+  Clear();
+  if (!FileIsReadable(path)) return false;
+  platform::BitmapPixels pixels;
+  if (!LoadPixels(path, pixels)) return false;
+  AllocatePlanes(*this, pixels.width, pixels.height, false);
+  pivotX = pivotXValue;
+  pivotY = pivotYValue;
+  const std::size_t count = red.size();
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint32_t p = pixels.pixels[i];
+    red[i] = static_cast<std::uint8_t>(p >> 16);
+    green[i] = static_cast<std::uint8_t>(p >> 8);
+    blue[i] = static_cast<std::uint8_t>(p);
+  }
+  return true;
+}
+
+bool PlanarImage::LoadPictureWithMask(int pivotXValue, int pivotYValue, const char* path,
+                                      const char* maskPath) {
+  // The mask file is tested first: a missing mask leaves the image as it was.
+  if (!FileIsReadable(maskPath)) return false;
+  LoadPicture(pivotXValue, pivotYValue, path);  // a failure leaves it empty; the size test fails
+  platform::BitmapPixels pixels;
+  if (!LoadPixels(maskPath, pixels)) return false;
+  if (pixels.width != width || pixels.height != height) {
+    Clear();
+    return false;
+  }
+  mask.assign(red.size(), 0);
+  for (std::size_t i = 0; i < mask.size(); ++i) mask[i] = MaskValue(pixels.pixels[i]);
+  hasMask = true;
+  return true;
+}
+
+bool PlanarImage::LoadHand(int axisX, int axisY, const char* path) {
+  Clear();
+  if (!FileIsReadable(path)) return false;
+  platform::BitmapPixels pixels;
+  if (!LoadPixels(path, pixels)) return false;
+  // A 2-pixel transparent border on every side keeps the bilinear samples of the
+  // turned hand inside the planes.
+  const int w = pixels.width;
+  const int h = pixels.height;
+  AllocatePlanes(*this, w + 4, h + 4, true);
+  pivotX = axisX + 2;
+  pivotY = axisY + 2;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const std::uint32_t p = pixels.pixels[static_cast<std::size_t>(y) * w + x];
+      const std::size_t at = static_cast<std::size_t>(y + 2) * width + (x + 2);
+      red[at] = static_cast<std::uint8_t>(p >> 16);
+      green[at] = static_cast<std::uint8_t>(p >> 8);
+      blue[at] = static_cast<std::uint8_t>(p);
+      mask[at] = 255;
+    }
+  }
+  return true;
+}
+
+bool PlanarImage::LoadHandWithMask(int axisX, int axisY, const char* path,
+                                   const char* maskPath) {
+  if (!FileIsReadable(maskPath)) return false;
+  LoadHand(axisX, axisY, path);  // a failure leaves it empty; the size test fails
+  platform::BitmapPixels pixels;
+  if (!LoadPixels(maskPath, pixels)) return false;
+  if (width != pixels.width + 4 || height != pixels.height + 4) {
+    Clear();
+    return false;
+  }
+  for (int y = 0; y < pixels.height; ++y) {
+    for (int x = 0; x < pixels.width; ++x) {
+      mask[static_cast<std::size_t>(y + 2) * width + (x + 2)] =
+          MaskValue(pixels.pixels[static_cast<std::size_t>(y) * pixels.width + x]);
+    }
+  }
+  hasMask = true;
+  return true;
+}
+
+bool FileIsReadable(const char* path) {
+  return platform::FileExists(path) && platform::FileReadable(path);
+}
+
+std::uint8_t MaskValue(std::uint32_t pixel) {
+  const double r = static_cast<double>((pixel >> 16) & 0xFFu);
+  const double g = static_cast<double>((pixel >> 8) & 0xFFu);
+  const double b = static_cast<double>(pixel & 0xFFu);
+  // Red weighs 0.587 and green 0.299 here (unlike the colour effects); the sum is
+  // taken in this order and truncated, so mid greys come out one lower.
+  const double value = r * 0.587 + g * 0.299 + b * 0.114;
+  return static_cast<std::uint8_t>(static_cast<int>(value));
+}

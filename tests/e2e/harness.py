@@ -1,0 +1,307 @@
+"""Harness of the end-to-end scenarios: the real Horalune.exe under Wine in a
+virtual X display, looked at and driven by the probe (probe/probe.cpp).
+
+A scenario is a plain script:
+
+    with Session("esc_saves") as s:
+        skin = s.write_skin("skin", body=(120, 80))
+        s.start(s.win(skin))
+        clock = s.wait_window("Horalune", "Horalune")
+        ...
+        s.expect_exit(0)
+
+Failures raise AssertionError, which ends the script with a non-zero status.
+Every session starts its own Xvfb and its own wineserver (the prefix is shared
+and locked), and ends both, whatever happened.
+"""
+import fcntl
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SOURCE = os.environ.get("HORALUNE_SOURCE") or os.path.abspath(os.path.join(HERE, "..", ".."))
+BUILD = os.environ.get("HORALUNE_BUILD") or os.path.join(SOURCE, "build", "win64")
+PREFIX = os.environ.get("WINEPREFIX") or os.path.join(SOURCE, "build", "wineprefix")
+CONVERT = "/usr/bin/convert"  # /usr/local/bin/convert may be a stub
+
+VK_ESCAPE = 0x1B
+VK_F12 = 0x7B
+
+
+def unescape(text):
+    out, i = [], 0
+    while i < len(text):
+        c = text[i]
+        if c == "\\" and i + 1 < len(text):
+            out.append({"n": "\n", "r": "\r", "t": "\t", "\\": "\\"}.get(text[i + 1], text[i + 1]))
+            i += 2
+        else:
+            out.append(c)
+            i += 1
+    return "".join(out)
+
+
+def check(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+# ---------------------------------------------------------------- files ----
+
+def bmp24(width, height, pixel):
+    """A bottom-up 24-bit BMP; pixel(x, y) gives 0xRRGGBB, y = 0 the top row."""
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        for x in range(width):
+            c = pixel(x, y)
+            row += bytes((c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF))
+        row += b"\0" * (stride - len(row))
+        rows.append(bytes(row))
+    data = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    return header + info + data
+
+
+def ini_text(sections):
+    """sections: list of (name, [(key, value), ...]) -> CP932 bytes, CRLF."""
+    lines = []
+    for name, keys in sections:
+        lines.append("[%s]" % name)
+        lines += ["%s=%s" % (k, v) for k, v in keys]
+        lines.append("")
+    return "\r\n".join(lines).encode("cp932")
+
+
+def ini_keys(path, section):
+    """The key=value lines of one section, in file order (as (key, value))."""
+    keys, inside = [], False
+    with open(path, "rb") as f:
+        for raw in f.read().decode("cp932").splitlines():
+            line = raw.strip()
+            if line.startswith("["):
+                inside = line[1:-1].strip().lower() == section.lower()
+            elif inside and "=" in line:
+                k, v = line.split("=", 1)
+                keys.append((k.strip(), v.strip()))
+    return keys
+
+
+# -------------------------------------------------------------- session ----
+
+class Session:
+    def __init__(self, name):
+        self.name = name
+        self.exe = os.path.join(BUILD, "Horalune.exe")
+        self.probe_exe = os.path.join(BUILD, "tests", "e2e", "horalune_probe.exe")
+        check(os.path.exists(self.exe), "no Horalune.exe in %s" % BUILD)
+        check(os.path.exists(self.probe_exe), "no probe in %s" % BUILD)
+        root = os.path.join(BUILD, "e2e")
+        os.makedirs(root, exist_ok=True)
+        self.stage = tempfile.mkdtemp(prefix=name + "-", dir=root)
+        shutil.copy(self.exe, os.path.join(self.stage, "Horalune.exe"))
+        self.program = None
+        self.xvfb = None
+        self.lock = None
+        self.env = None
+        self.display = None
+
+    # -- lifetime --
+    def __enter__(self):
+        subprocess.run(["bash", os.path.join(SOURCE, "scripts", "wine-prefix.sh")],
+                       env=dict(os.environ, WINEPREFIX=PREFIX), check=True)
+        # One scenario at a time per prefix: each one ends the prefix's wineserver.
+        self.lock = open(PREFIX + ".e2e.lock", "w")
+        fcntl.flock(self.lock, fcntl.LOCK_EX)
+        self._start_xvfb()
+        self.env = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all",
+                        WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=":%d" % self.display)
+        self._wineserver("-k")
+        return self
+
+    def __exit__(self, kind, value, trace):
+        try:
+            if kind is not None:
+                try:
+                    self.screenshot(os.path.join(self.stage, "failure.png"))
+                    print("scenario failed; stage kept in %s" % self.stage, file=sys.stderr)
+                except Exception:
+                    pass
+            self._wineserver("-k")
+            if self.program is not None:
+                try:
+                    self.program.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    self.program.kill()
+                    self.program.wait()
+        finally:
+            if self.xvfb is not None:
+                self.xvfb.terminate()
+                try:
+                    self.xvfb.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    self.xvfb.kill()
+            if self.lock is not None:
+                self.lock.close()
+        if kind is None:
+            shutil.rmtree(self.stage, ignore_errors=True)
+        return False
+
+    def _start_xvfb(self):
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+             "-nolisten", "tcp"], pass_fds=(write_end,),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as r:
+            number = r.readline().strip()
+        check(number.isdigit(), "Xvfb did not start")
+        self.display = int(number)
+
+    def _wineserver(self, *args):
+        subprocess.run(["wineserver"] + list(args), env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    # -- files in the stage --
+    def path(self, *parts):
+        return os.path.join(self.stage, *parts)
+
+    @staticmethod
+    def win(path):
+        """The Windows name of a Linux path (Wine's drive Z: is /)."""
+        return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+    def write(self, relative, data):
+        full = self.path(relative)
+        os.makedirs(os.path.dirname(full), exist_ok=True)
+        with open(full, "wb") as f:
+            f.write(data if isinstance(data, bytes) else data.encode("cp932"))
+        return full
+
+    def write_config(self, default=None, extra=None):
+        sections = [("Default", list((default or {}).items()))] + list(extra or [])
+        return self.write("Horalune.DAT", ini_text(sections))
+
+    def write_skin(self, folder, body=(120, 80), colour=0x3060C0, initialize=None,
+                   graph="body.bmp", name="clock.HRL", write_body=True):
+        """A tiny skin: a plain body picture and an Initialize section."""
+        width, height = body
+        if write_body:
+            self.write(os.path.join(folder, graph), bmp24(width, height, lambda x, y: colour))
+        init = {"Title": "試験", "TransparentColor": "non"}
+        init.update(initialize or {})
+        sections = [("Initialize", list(init.items())), ("Body", [("Graph", graph)])]
+        return self.write(os.path.join(folder, name), ini_text(sections))
+
+    # -- the program --
+    def start(self, *arguments):
+        self.program = subprocess.Popen(
+            ["wine", self.path("Horalune.exe")] + list(arguments), cwd=self.stage,
+            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def wait_exit(self, timeout=30):
+        try:
+            return self.program.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the program did not end within %d s" % timeout)
+
+    def expect_exit(self, code, timeout=30):
+        rc = self.wait_exit(timeout)
+        check(rc == code, "exit code %r, expected %r" % (rc, code))
+
+    # -- the probe --
+    def probe(self, *arguments, timeout=60):
+        done = subprocess.run(["wine", self.probe_exe] + [str(a) for a in arguments],
+                              env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                              timeout=timeout)
+        lines = [[unescape(f) for f in l.split("\t")]
+                 for l in done.stdout.decode("utf-8", "replace").splitlines() if l]
+        return done.returncode, lines
+
+    def wait_window(self, cls="-", title="-", timeout=20):
+        rc, lines = self.probe("wait", cls, title, int(timeout * 1000))
+        check(rc == 0, "no window %s/%s within %d s" % (cls, title, timeout))
+        return int(lines[0][1])
+
+    def find_windows(self, cls="-", title="-"):
+        rc, lines = self.probe("find", cls, title)
+        return [{"hwnd": int(l[1]), "visible": l[2] == "1", "class": l[3], "title": l[4]}
+                for l in lines if l[0] == "window"]
+
+    def dialog(self, title=None, timeout=20):
+        """A visible dialog: {hwnd, title, text, buttons: {text: id}, controls: [...]}."""
+        args = ["dialog", int(timeout * 1000)] + ([title] if title else [])
+        rc, lines = self.probe(*args)
+        check(rc == 0, "no dialog %s within %d s" % (title or "", timeout))
+        info = {"hwnd": int(lines[0][1]), "title": lines[0][2], "text": None, "buttons": {},
+                "controls": []}
+        for l in lines[1:]:
+            if l[0] == "text":
+                info["text"] = l[1]
+            elif l[0] == "button":
+                info["buttons"][l[2].replace("&", "")] = int(l[1])
+            if l[0] in ("static", "button", "edit", "control"):
+                info["controls"].append({"kind": l[0], "id": int(l[1]), "text": l[2],
+                                         "enabled": l[3] == "1"})
+        return info
+
+    def message_box(self, timeout=20):
+        box = self.dialog(timeout=timeout)
+        check(box["title"] == "ほらるね", "message box caption %r" % box["title"])
+        return box
+
+    def click(self, hwnd, button):
+        rc, _ = self.probe("click", hwnd, button)
+        check(rc == 0, "no button %s" % button)
+
+    def wait_gone(self, hwnd, timeout=20):
+        rc, _ = self.probe("gone", hwnd, int(timeout * 1000))
+        check(rc == 0, "window %d still there after %d s" % (hwnd, timeout))
+
+    def key(self, hwnd, vk):
+        self.probe("key", hwnd, vk)
+
+    def command(self, hwnd, ident):
+        self.probe("command", hwnd, ident)
+
+    def rect(self, hwnd):
+        rc, lines = self.probe("rect", hwnd)
+        check(rc == 0, "no window %d" % hwnd)
+        return tuple(int(v) for v in lines[0][1:5])
+
+    def text(self, hwnd, ident=None):
+        rc, lines = self.probe("text", hwnd, *([ident] if ident is not None else []))
+        check(rc == 0, "no control %s" % ident)
+        return lines[0][1]
+
+    def pixel(self, x, y):
+        _, lines = self.probe("pixel", x, y)
+        return int(lines[0][1], 16)
+
+    def work_area(self):
+        _, lines = self.probe("workarea")
+        return tuple(int(v) for v in lines[0][1:5])
+
+    def screenshot(self, path):
+        xwd = subprocess.run(["xwd", "-root", "-silent", "-display", ":%d" % self.display],
+                             stdout=subprocess.PIPE, check=True).stdout
+        subprocess.run([CONVERT, "xwd:-", path], input=xwd, check=True)
+        return path
+
+
+def scenario(function):
+    """Runs a scenario function and turns its outcome into the exit status."""
+    try:
+        function()
+    except AssertionError as error:
+        print("FAILED: %s" % error, file=sys.stderr)
+        sys.exit(1)
+    print("passed")

@@ -1,0 +1,100 @@
+"""The alarm editor (F4): an alarm added, filled and confirmed with "ok" is in
+Horalune.DAT at once, while the clock runs on; "cancel" discards what changed;
+an alarm set in the editor survives killing the process and fires after a
+restart."""
+import datetime
+import os
+
+from alarm_scenarios import (VK_ESCAPE, VK_F4, keep_shot, notification_state, stage_clock,
+                             wait_until)
+from harness import Session, check, ini_keys, scenario
+
+SWITCH, TITLE, HOUR, MINUTE, SECOND, WEEKDAY, MESSAGE = 1034, 1026, 1033, 1035, 1036, 1032, 1028
+ADD, OK, APPLY, CANCEL, DELETE = 1024, 1027, 1020, 1021, 1025
+
+
+def open_editor(s, clock):
+    s.key(clock, VK_F4)
+    return s.dialog(timeout=20)["hwnd"]
+
+
+def alarm_section(s):
+    return dict(ini_keys(s.path("Horalune.DAT"), "Alarm"))
+
+
+def fill(s, editor, title, message, hour, minute, second, weekday_item):
+    s.probe("settext", editor, TITLE, title)
+    s.probe("settext", editor, MESSAGE, message)
+    s.probe("select", editor, HOUR, hour)
+    s.probe("select", editor, MINUTE, minute)
+    s.probe("select", editor, SECOND, second)
+    s.probe("select", editor, WEEKDAY, weekday_item)
+
+
+def run():
+    due = None
+    with Session("alarm_editor") as s:
+        skin = stage_clock(s, [])
+        s.start(s.win(skin))
+        clock = s.wait_window("Horalune", "Horalune")
+
+        # Add, fill, ok: written at once, the clock still running.
+        editor = open_editor(s, clock)
+        keep_shot(s, "alarm_editor_empty.png")
+        s.click(editor, ADD)
+        fill(s, editor, "Dentist", "Tooth", 7, 5, 0, 3)  # Tuesday 07:05:00
+        s.click(editor, SWITCH)
+        keep_shot(s, "alarm_editor_filled.png")
+        s.click(editor, OK)
+        s.wait_gone(editor)
+        keys = wait_until(lambda: alarm_section(s), 10, "no Alarm section after ok")
+        check(keys == {"Switch00": "on", "Time00": "Tue070500", "Title00": "Dentist",
+                       "Message00": "Tooth", "Voice00": "default"}, "keys after ok: %r" % keys)
+        check(s.program.poll() is None, "the clock ended")
+
+        # Cancel discards: a second alarm and a changed title never reach the file.
+        editor = open_editor(s, clock)
+        s.probe("settext", editor, TITLE, "Changed")
+        s.click(editor, ADD)
+        s.probe("settext", editor, TITLE, "Discarded")
+        s.click(editor, CANCEL)
+        s.wait_gone(editor)
+        check(alarm_section(s) == keys, "cancel changed the file: %r" % alarm_section(s))
+
+        # An alarm due soon, confirmed with "apply" then "ok"; then the process
+        # is killed without any exit.
+        editor = open_editor(s, clock)
+        s.click(editor, ADD)
+        due = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=40)
+        fill(s, editor, "Restarted", "after a kill", due.hour, due.minute, due.second, 0)
+        s.click(editor, SWITCH)
+        s.click(editor, APPLY)
+        wait_until(lambda: alarm_section(s).get("Title01") == "Restarted", 10,
+                   "apply did not write the file: %r" % alarm_section(s))
+        s.click(editor, OK)
+        s.wait_gone(editor)
+        s._wineserver("-k")  # no WM_DESTROY, no exit routine
+        s.program.wait(timeout=20)
+        keys = alarm_section(s)
+        check(keys.get("Time01") == "%02d%02d%02d" % (due.hour, due.minute, due.second),
+              "alarm lost by the kill: %r" % keys)
+
+        s.start(s.win(skin))
+        s.wait_window("Horalune", "Horalune")
+        check(datetime.datetime.now() < due, "the restart took too long to see the alarm")
+        window = s.wait_window("#32770", "Restarted", timeout=60)
+        caption, text, _ = notification_state(s, window)
+        check(text.endswith("\r\nafter a kill"), "text %r" % text)
+        wait_until(lambda: notification_state(s, window)[2], 20, "close never enabled")
+        s.click(window, 1008)
+        s.wait_gone(window)
+        clock = s.wait_window("Horalune", "Horalune")
+        s.key(clock, VK_ESCAPE)
+        s.expect_exit(0)
+        # The exit saves the same list again.
+        final = alarm_section(s)
+        check(final.get("Title00") == "Dentist" and final.get("Title01") == "Restarted",
+              "after exit: %r" % final)
+
+
+scenario(run)

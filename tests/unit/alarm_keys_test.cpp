@@ -1,0 +1,248 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "alarm/alarm_keys.h"
+#include "alarm/alarm_list.h"
+#include "platform/profile.h"
+
+namespace {
+
+// A Horalune.DAT of its own per test, removed afterwards.
+class DatFile {
+ public:
+  DatFile() {
+    static int counter = 0;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    path_ = std::filesystem::temp_directory_path() /
+            ("horalune-alarm-" + std::to_string(++counter) + "-" + info->name() + ".DAT");
+    std::filesystem::remove(path_);
+  }
+  ~DatFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  DatFile(const DatFile&) = delete;
+  DatFile& operator=(const DatFile&) = delete;
+
+  void Write(const std::string& text) const {
+    std::ofstream out(path_, std::ios::binary);
+    out << text;
+  }
+  std::string Read() const {
+    std::ifstream in(path_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::string Key(const char* section, const char* key) const {
+    return platform::ReadProfileString(section, key, "<none>", Path().c_str(), 1024);
+  }
+  std::string Path() const { return path_.string(); }
+  bool Exists() const { return std::filesystem::exists(path_); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+TEST(AlarmKeyNames, TwoDigitNumbers) {
+  EXPECT_EQ(AlarmKeyName("Time", 0), "Time00");
+  EXPECT_EQ(AlarmKeyName("Voice", 7), "Voice07");
+  EXPECT_EQ(AlarmKeyName("Switch", 99), "Switch99");
+}
+
+TEST(AlarmLoad, MissingFileReadsAsNoAlarms) {
+  DatFile dat;
+  AlarmList list(dat.Path().c_str());
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_FALSE(dat.Exists());  // reading creates nothing
+}
+
+TEST(AlarmLoad, ReadsEveryKeyWithDefaults) {
+  DatFile dat;
+  dat.Write(
+      "[Default]\r\nDataDir=C:\\skins\r\n"
+      "[Alarm]\r\n"
+      "Switch00=on\r\nTime00=Mon083000\r\nTitle00=起床\r\nMessage00=おはよう\r\n"
+      "Voice00=C:\\sounds\\chime.wav\r\n"
+      "Time01=235959\r\n");
+  AlarmList list(dat.Path().c_str());
+  ASSERT_EQ(list.Count(), 2);
+  const AlarmRecord* first = list.Active(0);
+  EXPECT_TRUE(first->SwitchOn());
+  EXPECT_EQ(first->FormatTimeKey(), "Mon083000");
+  EXPECT_EQ(first->Title(), "起床");
+  EXPECT_EQ(first->Message(), "おはよう");
+  EXPECT_EQ(first->Voice(), "C:\\sounds\\chime.wav");
+  const AlarmRecord* second = list.Active(1);
+  EXPECT_FALSE(second->SwitchOn());
+  EXPECT_EQ(second->Weekday(), kEveryDay);
+  EXPECT_EQ(second->Title(), "未タイトルのメッセージ");
+  EXPECT_EQ(second->Message(), "登録メッセージ無し");
+  EXPECT_EQ(second->Voice(), "default");
+}
+
+TEST(AlarmLoad, PacksPastGapsAndInvalidKeys) {
+  DatFile dat;
+  dat.Write(
+      "[Alarm]\r\n"
+      "Time02=999999\r\nTitle02=bad\r\n"
+      "Time03=070000\r\nTitle03=three\r\n"
+      "Time04=250000\r\n"
+      "Time05=NaZo\r\nTitle05=missing\r\n"
+      "Time07=080000\r\nTitle07=seven\r\n"
+      "Time06=\r\nTitle06=six\r\n");
+  AlarmList list(dat.Path().c_str());
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Title(0), "three");
+  EXPECT_EQ(list.Title(1), "six");  // an empty key is midnight, every day
+  EXPECT_EQ(list.Active(1)->TimeCode(), 0);
+  EXPECT_EQ(list.Title(2), "seven");
+}
+
+TEST(AlarmLoad, SwitchIsOnOnlyForOn) {
+  DatFile dat;
+  dat.Write(
+      "[Alarm]\r\n"
+      "Switch00=ON\r\nTime00=000000\r\n"
+      "Switch01=yes\r\nTime01=000000\r\n"
+      "Time02=000000\r\n"
+      "Switch03=oN\r\nTime03=000000\r\n");
+  AlarmList list(dat.Path().c_str());
+  ASSERT_EQ(list.Count(), 4);
+  EXPECT_TRUE(list.Active(0)->SwitchOn());
+  EXPECT_FALSE(list.Active(1)->SwitchOn());
+  EXPECT_FALSE(list.Active(2)->SwitchOn());
+  EXPECT_TRUE(list.Active(3)->SwitchOn());
+}
+
+TEST(AlarmLoad, NothingIsReadFromOneHundredOn) {
+  DatFile dat;
+  dat.Write("[Alarm]\r\nTime100=120000\r\nTime999=120000\r\nTime99=120000\r\nTitle99=last\r\n");
+  AlarmList list(dat.Path().c_str());
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Title(0), "last");
+}
+
+TEST(AlarmLoad, LongValuesAreCutAt255Bytes) {
+  DatFile dat;
+  const std::string longTitle(300, 'T');
+  const std::string longVoice = "C:\\" + std::string(297, 'v');
+  dat.Write("[Alarm]\r\nTime00=000000\r\nTitle00=" + longTitle + "\r\nMessage00=" +
+            std::string(300, 'm') + "\r\nVoice00=" + longVoice + "\r\n");
+  AlarmList list(dat.Path().c_str());
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Title(0), longTitle.substr(0, 255));
+  EXPECT_EQ(list.Voice(0), longVoice.substr(0, 255));
+  EXPECT_EQ(list.Active(0)->Message().size(), 255u);
+}
+
+TEST(AlarmLoad, StrayBytesNeverBreakTheList) {
+  DatFile dat;
+  std::string junk = "\x81\xFF\x80\xA0\xFD\x82";  // lone and invalid code page 932 bytes
+  dat.Write("[Alarm]\r\nTime00=\x82" "120000\r\nTitle00=" + junk +
+            "\r\nTime01=" + junk + "\r\nMessage01=" + junk + "\r\nTime02=Sat\xFF" "1\r\n");
+  AlarmList list(dat.Path().c_str());
+  // "\x82..." and the junk key read no digits: midnight; "Sat\xFF1" is Saturday.
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Active(0)->TimeCode(), 0);
+  EXPECT_EQ(list.Active(2)->Weekday(), 6);
+  EXPECT_EQ(list.Active(2)->TimeCode(), 0);
+}
+
+TEST(AlarmSave, WritesKeysInOrderFromZero) {
+  DatFile dat;
+  dat.Write("[Alarm]\r\nSwitch03=on\r\nTime03=070000\r\nTime07=Tue080000\r\n");
+  AlarmList list(dat.Path().c_str());
+  ASSERT_EQ(list.Count(), 2);
+  ASSERT_TRUE(list.Save(dat.Path().c_str()));
+  EXPECT_EQ(dat.Key("Alarm", "Switch00"), "on");
+  EXPECT_EQ(dat.Key("Alarm", "Time00"), "070000");
+  EXPECT_EQ(dat.Key("Alarm", "Title00"), "未タイトルのメッセージ");
+  EXPECT_EQ(dat.Key("Alarm", "Message00"), "登録メッセージ無し");
+  EXPECT_EQ(dat.Key("Alarm", "Voice00"), "default");
+  EXPECT_EQ(dat.Key("Alarm", "Switch01"), "off");
+  EXPECT_EQ(dat.Key("Alarm", "Time01"), "Tue080000");
+  EXPECT_EQ(dat.Key("Alarm", "Time03"), "<none>");
+  EXPECT_EQ(dat.Key("Alarm", "Time07"), "<none>");
+  const std::string text = dat.Read();
+  const auto at = [&](const char* key) { return text.find(key); };
+  EXPECT_LT(at("Switch00="), at("Time00="));
+  EXPECT_LT(at("Time00="), at("Title00="));
+  EXPECT_LT(at("Title00="), at("Message00="));
+  EXPECT_LT(at("Message00="), at("Voice00="));
+  EXPECT_LT(at("Voice00="), at("Switch01="));
+}
+
+TEST(AlarmSave, RoundTripKeepsEveryField) {
+  DatFile dat;
+  AlarmList list(nullptr);
+  list.BeginEdit();
+  ASSERT_TRUE(list.AddWorking());
+  ASSERT_TRUE(list.StoreWorking(0, true, "Sun000001", "表示テスト", "ソフト", "C:\\表\\a.wav"));
+  ASSERT_TRUE(list.AddWorking());
+  ASSERT_TRUE(list.StoreWorking(1, false, "235959", "", "", "DEFAULT"));
+  list.EndEdit(true);
+  ASSERT_TRUE(list.Save(dat.Path().c_str()));
+
+  AlarmList again(dat.Path().c_str());
+  ASSERT_EQ(again.Count(), 2);
+  for (int i = 0; i < 2; ++i) {
+    const AlarmRecord* a = list.Active(i);
+    const AlarmRecord* b = again.Active(i);
+    EXPECT_EQ(b->SwitchOn(), a->SwitchOn());
+    EXPECT_EQ(b->FormatTimeKey(), a->FormatTimeKey());
+    EXPECT_EQ(b->Title(), a->Title());
+    EXPECT_EQ(b->Message(), a->Message());
+    EXPECT_EQ(b->Voice(), a->Voice());
+  }
+}
+
+TEST(AlarmSave, NoAlarmsRemoveTheSectionAndKeepTheRest) {
+  DatFile dat;
+  dat.Write("[Default]\r\nDataDir=C:\\skins\r\n[Alarm]\r\nTime00=070000\r\nTime01=080000\r\n");
+  AlarmList list(dat.Path().c_str());
+  ASSERT_EQ(list.Count(), 2);
+  list.BeginEdit();
+  ASSERT_TRUE(list.DeleteWorking(0));
+  list.EndEdit(true);
+  ASSERT_TRUE(list.Save(dat.Path().c_str()));
+  EXPECT_EQ(dat.Key("Alarm", "Time00"), "080000");
+  EXPECT_EQ(dat.Key("Alarm", "Time01"), "<none>");  // no stale alarm comes back
+
+  list.BeginEdit();
+  ASSERT_TRUE(list.DeleteWorking(0));
+  list.EndEdit(true);
+  ASSERT_TRUE(list.Save(dat.Path().c_str()));
+  EXPECT_EQ(dat.Read().find("[Alarm]"), std::string::npos);
+  EXPECT_EQ(dat.Key("Default", "DataDir"), "C:\\skins");
+}
+
+TEST(AlarmSave, CreatesTheFileWhenItIsMissing) {
+  DatFile dat;
+  AlarmList list(nullptr);
+  list.BeginEdit();
+  ASSERT_TRUE(list.AddWorking());
+  list.EndEdit(true);
+  ASSERT_TRUE(list.Save(dat.Path().c_str()));
+  EXPECT_EQ(dat.Key("Alarm", "Time00"), "000000");
+  AlarmList empty(nullptr);
+  DatFile none;
+  EXPECT_TRUE(empty.Save(none.Path().c_str()));  // nothing to delete is no failure
+}
+
+TEST(AlarmSave, TypedLineBreaksCannotInjectKeys) {
+  DatFile dat;
+  AlarmList list(nullptr);
+  list.BeginEdit();
+  ASSERT_TRUE(list.AddWorking());
+  ASSERT_TRUE(list.StoreWorking(0, false, "120000", "x\r\nTime05=000000\r\nSwitch05=on", "", ""));
+  list.EndEdit(true);
+  ASSERT_TRUE(list.Save(dat.Path().c_str()));
+  AlarmList again(dat.Path().c_str());
+  EXPECT_EQ(again.Count(), 1);
+  EXPECT_EQ(dat.Key("Alarm", "Time05"), "<none>");
+}
+
+}  // namespace

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "calendar/anniversary_store.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kNoPlans = "予定はありません";
+
+// A scratch program folder holding the given files, removed afterwards.
+class Folder {
+ public:
+  Folder() {
+    path = fs::temp_directory_path() /
+           ("horalune-anniv-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~Folder() {
+    std::error_code ignored;
+    fs::remove_all(path, ignored);
+  }
+  Folder(const Folder&) = delete;
+  Folder& operator=(const Folder&) = delete;
+
+  void Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(path / name, std::ios::binary);
+    out << bytes;
+  }
+  // The folder as the store takes it: ending in a separator.
+  std::string Base() const { return (path / "").string(); }
+
+ private:
+  fs::path path;
+};
+
+// Read the shipped sample beside the sources (Wine sees the Linux tree on Z:).
+std::string ReadSourceFile(const std::string& relative) {
+  std::string root = HORALUNE_SOURCE_DIR;
+#ifdef _WIN32
+  if (!root.empty() && root[0] == '/') root = "Z:" + root;
+#endif
+  std::ifstream in(root + "/" + relative, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+TEST(EventSlots, GrowByBulletLinesInOrder) {
+  EventSlot slot;
+  EXPECT_EQ(slot.Read(), kNoPlans);
+  slot.Add("a");
+  slot.Add("");
+  slot.Add("ほ");
+  EXPECT_EQ(slot.eventCount, 3);
+  EXPECT_TRUE(slot.holdsText);
+  EXPECT_EQ(slot.Read(), "・a\r\n・\r\n・ほ\r\n");
+  slot.Clear();
+  EXPECT_EQ(slot.eventCount, 0);
+  EXPECT_FALSE(slot.holdsText);
+  EXPECT_EQ(slot.Read(), kNoPlans);
+}
+
+TEST(AnniversaryStoreText, DateLinesComeBeforeWeekdayLines) {
+  Folder folder;
+  AnniversaryStore store(folder.Base(), 2001);
+  store.AddText("Tue weekly\r\n1016 first\r\n16 monthly\r\n1017 other\r\n");
+  // 16 October 2001 is a Tuesday.
+  EXPECT_EQ(store.DayText(2001, 10, 16), "・first\r\n・monthly\r\n・weekly\r\n");
+  EXPECT_EQ(store.DayText(2001, 10, 17), "・other\r\n");
+  EXPECT_EQ(store.DayText(2001, 10, 23), "・weekly\r\n");
+  EXPECT_EQ(store.DayText(2001, 10, 18), kNoPlans);
+}
+
+TEST(AnniversaryStoreText, ImpossibleDatesHaveNoEvents) {
+  Folder folder;
+  AnniversaryStore store(folder.Base(), 2001);
+  store.AddText("Sun sunday\r\n");
+  EXPECT_EQ(store.DayText(2001, 13, 1), kNoPlans);
+  EXPECT_EQ(store.DayText(2001, 0, 0), kNoPlans);
+  EXPECT_EQ(store.DayText(1582, 10, 10), kNoPlans);  // no weekday before the calendar
+}
+
+TEST(AnniversaryStoreText, ABusyDayIsNeverCut) {
+  Folder folder;
+  AnniversaryStore store(folder.Base(), 2001);
+  std::string file;
+  for (int i = 0; i < 40; ++i) file += "0101 " + std::string(400, static_cast<char>('a' + i % 26)) + "\r\n";
+  file += "Mon " + std::string(500, 'W') + "\r\n";
+  store.AddText(file);
+  const std::string text = store.DayText(2001, 1, 1);  // a Monday
+  EXPECT_EQ(text.size(), 40 * (2 + 400 + 2) + (2 + 500 + 2));
+  EXPECT_EQ(text.substr(text.size() - 6), "WWWW\r\n");
+}
+
+TEST(AnniversaryStoreFiles, UserFileFirstThenTheSharedFile) {
+  Folder folder;
+  folder.Write("Horalune.DAT", "[Default]\r\nUserAnniversaryFile=mine.txt\r\n");
+  folder.Write("mine.txt", "0101 mine\r\n");
+  folder.Write("Anniv.DAT", "0101 shared\r\nSat weekend\r\n");
+  AnniversaryStore store(folder.Base(), 2001);
+  EXPECT_EQ(store.DayText(2001, 1, 1), "・mine\r\n・shared\r\n");
+  EXPECT_EQ(store.DayText(2001, 1, 6), "・weekend\r\n");
+}
+
+TEST(AnniversaryStoreFiles, NoUserFileNamed) {
+  for (const char* config : {"", "[Default]\r\nUserAnniversaryFile=non\r\n",
+                             "[Default]\r\nUserAnniversaryFile=<<<\r\n"}) {
+    Folder folder;
+    if (*config) folder.Write("Horalune.DAT", config);
+    folder.Write("non", "0101 wrong\r\n");
+    folder.Write("<<<", "0101 wrong\r\n");
+    folder.Write("Anniv.DAT", "0101 shared\r\n");
+    AnniversaryStore store(folder.Base(), 2001);
+    EXPECT_EQ(store.DayText(2001, 1, 1), "・shared\r\n") << config;
+  }
+}
+
+TEST(AnniversaryStoreFiles, MissingFilesAddNothing) {
+  Folder folder;
+  folder.Write("Horalune.DAT", "[Default]\r\nUserAnniversaryFile=gone.txt\r\n");
+  AnniversaryStore store(folder.Base(), 2001);
+  EXPECT_EQ(store.DayText(2001, 1, 1), kNoPlans);
+  AnniversaryStore nowhere("", 2001);  // no program folder at all
+  EXPECT_EQ(nowhere.DayText(2001, 1, 1), kNoPlans);
+}
+
+TEST(AnniversaryStoreFiles, ANewYearResolvesOrdinalsAgain) {
+  Folder folder;
+  folder.Write("Anniv.DAT", "#05Sun2 mother\r\n0101 new year\r\n");
+  AnniversaryStore store(folder.Base(), 2001);
+  EXPECT_EQ(store.DayText(2001, 5, 13), "・mother\r\n");
+
+  store.RefreshYear(2001);  // same year: nothing changes
+  EXPECT_EQ(store.Year(), 2001);
+  EXPECT_EQ(store.DayText(2001, 5, 13), "・mother\r\n");
+
+  store.RefreshYear(2002);
+  EXPECT_EQ(store.Year(), 2002);
+  EXPECT_EQ(store.DayText(2002, 5, 12), "・mother\r\n");
+  EXPECT_EQ(store.DayText(2002, 5, 13), kNoPlans);
+  EXPECT_EQ(store.DayText(2002, 1, 1), "・new year\r\n");  // reloaded, not doubled
+}
+
+TEST(ShippedAnniversaries, HolidaysLandOnTheirDays) {
+  const std::string sample = ReadSourceFile("data/Anniv.DAT");
+  ASSERT_FALSE(sample.empty());
+  EXPECT_NE(sample.find("\r\n"), std::string::npos);
+  Folder folder;
+  AnniversaryStore store(folder.Base(), 2027);
+  store.AddText(sample);
+  EXPECT_NE(store.DayText(2027, 1, 1).find("・元日\r\n"), std::string::npos);
+  EXPECT_NE(store.DayText(2027, 1, 11).find("・成人の日\r\n"), std::string::npos);
+  EXPECT_NE(store.DayText(2027, 7, 19).find("・海の日\r\n"), std::string::npos);
+  EXPECT_NE(store.DayText(2027, 9, 20).find("・敬老の日\r\n"), std::string::npos);
+  EXPECT_NE(store.DayText(2027, 10, 11).find("・スポーツの日\r\n"), std::string::npos);
+  EXPECT_NE(store.DayText(2027, 7, 7).find("・七夕\r\n"), std::string::npos);
+  EXPECT_NE(store.DayText(2027, 12, 31).find("・大晦日\r\n"), std::string::npos);
+  EXPECT_EQ(store.DayText(2027, 1, 12), kNoPlans);
+  EXPECT_EQ(store.DayText(2027, 1, 18).find("成人の日"), std::string::npos);
+}

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/files.h"
+#include "platform/text.h"
+#include "temp_folder.h"
+
+using testing_support::TempFolder;
+
+TEST(Files, ExistenceAndReading) {
+  TempFolder folder;
+  const std::string path = folder.File("data.bin");
+  EXPECT_FALSE(platform::FileExists(path.c_str()));
+  EXPECT_FALSE(platform::FileReadable(path.c_str()));
+  std::string bytes = "stale";
+  EXPECT_FALSE(platform::ReadWholeFile(path.c_str(), bytes));
+  EXPECT_TRUE(bytes.empty());
+
+  const std::string content("a\0b\r\n\xFF", 6);
+  ASSERT_TRUE(TempFolder::Write(path, content));
+  EXPECT_TRUE(platform::FileExists(path.c_str()));
+  EXPECT_TRUE(platform::FileReadable(path.c_str()));
+  EXPECT_TRUE(platform::FileReadWritable(path.c_str()));
+  ASSERT_TRUE(platform::ReadWholeFile(path.c_str(), bytes));
+  EXPECT_EQ(bytes, content);
+}
+
+TEST(Files, BigFilesReadWhole) {
+  TempFolder folder;
+  const std::string path = folder.File("big.bin");
+  std::string content;
+  for (int i = 0; i < 200000; ++i) content += static_cast<char>(i * 7);
+  ASSERT_TRUE(TempFolder::Write(path, content));
+  std::string bytes;
+  ASSERT_TRUE(platform::ReadWholeFile(path.c_str(), bytes));
+  EXPECT_EQ(bytes, content);
+}
+
+TEST(Files, JapanesePaths) {
+  TempFolder folder;
+  const std::string sub = folder.Path() + "ソ表";
+  ASSERT_TRUE(TempFolder::MakeFolder(sub));
+  const std::string path = sub + "\\時計.bmp";
+  ASSERT_TRUE(TempFolder::Write(path, "BM"));
+  EXPECT_TRUE(platform::FileReadable(path.c_str()));
+  std::string bytes;
+  ASSERT_TRUE(platform::ReadWholeFile(path.c_str(), bytes));
+  EXPECT_EQ(bytes, "BM");
+}
+
+TEST(Files, ProgramDirectoryEndsInABackslash) {
+  const std::string directory = platform::ProgramDirectory();
+  ASSERT_FALSE(directory.empty());
+  EXPECT_EQ(directory.back(), '\\');
+  EXPECT_EQ(platform::LastBackslash(directory), directory.size() - 1);
+  // This test program lives there.
+#ifdef _WIN32
+  EXPECT_TRUE(platform::FileExists((directory + "horalune_tests.exe").c_str()));
+#else
+  EXPECT_TRUE(platform::FileExists((directory + "horalune_tests").c_str()));
+#endif
+}

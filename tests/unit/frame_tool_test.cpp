@@ -1,0 +1,227 @@
+// horalune-frame run as a program on generated skins: exit codes, messages,
+// and pictures that match what the clock composes and presents in-process.
+#ifdef HORALUNE_FRAME_TOOL
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/bitmap_file.h"
+#include "platform/text.h"
+#include "render/colour_effects.h"
+#include "skin/clock_state.h"
+#include "skin_fixture.h"
+
+namespace {
+
+using skintest::MessageLog;
+using skintest::SkinFolder;
+
+struct ToolRun {
+  int code = -1;
+  std::string err;  // standard error, UTF-8
+};
+
+std::string Quote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// Runs the tool with `arguments` (already quoted) from the folder `cwd`.
+ToolRun RunTool(const SkinFolder& folder, const std::string& arguments) {
+  const std::string errFile = folder.Path("stderr.txt");
+  const std::string command = "cd " + Quote(folder.dir) + " && " + Quote(HORALUNE_FRAME_TOOL) + " " + arguments +
+                              " >/dev/null 2>" + Quote(errFile);
+  const int status = std::system(command.c_str());
+  ToolRun run;
+  run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream in(errFile, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  run.err = text.str();
+  return run;
+}
+
+// The 24 x 20 body: every pixel its own colour.
+std::vector<std::uint32_t> BodyPixels() {
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 24; ++x) {
+      pixels.push_back(static_cast<std::uint32_t>((x * 10) << 16 | (y * 12) << 8 | ((x * 7 + y * 5) & 0xFF)));
+    }
+  }
+  return pixels;
+}
+
+// A hand 5 x 9 with a soft mask, so free angles are blended.
+void WriteHand(const SkinFolder& folder, const std::string& name, std::uint32_t colour) {
+  folder.WriteSolidBmp(name + ".bmp", 5, 9, colour);
+  std::vector<std::uint32_t> mask;
+  for (int y = 0; y < 9; ++y) {
+    for (int x = 0; x < 5; ++x) mask.push_back(x == 2 ? 0xFFFFFF : 0x808080);
+  }
+  folder.WriteBmp(name + "m.bmp", 5, 9, mask);
+}
+
+std::string Skin(const std::string& initialize) {
+  return "[Initialize]\r\n" + initialize +
+         "AxisPosX=12\r\nAxisPosY=10\r\n"
+         "[Body]\r\nGraph=body.bmp\r\n"
+         "[HourHand]\r\nGraph=hour.bmp\r\nMask=hourm.bmp\r\nAxisX=2\r\nAxisY=8\r\n"
+         "[MinuteHand]\r\nGraph=minute.bmp\r\nMask=minutem.bmp\r\nAxisX=2\r\nAxisY=8\r\n"
+         "[SecondHand]\r\nGraph=second.bmp\r\nMask=secondm.bmp\r\nAxisX=2\r\nAxisY=8\r\n"
+         "[Dial]\r\nGraph00=dial0.bmp\r\nGraph01=dial1.bmp\r\nGraph02=dial2.bmp\r\n";
+}
+
+class FrameTool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder.WriteBmp("body.bmp", 24, 20, BodyPixels());
+    WriteHand(folder, "hour", 0xFF0000);
+    WriteHand(folder, "minute", 0x00FF00);
+    WriteHand(folder, "second", 0x0000FF);
+    folder.WriteSolidBmp("dial0.bmp", 3, 3, 0x101010);
+    folder.WriteSolidBmp("dial1.bmp", 3, 3, 0x202020);
+    folder.WriteSolidBmp("dial2.bmp", 3, 3, 0x303030);
+    folder.WriteText("skin.HRL", Skin("SpecialMenu=1\r\nEffect=1\r\nAnimation=3\r\nPermillage=0\r\n"));
+  }
+
+  // What the clock itself shows: load, set the time, compose, present; upright.
+  std::vector<std::uint32_t> Expected(int hour, int minute, int second, int effect, bool antiAliasing,
+                                      int dialFrame = 0) {
+    MessageLog log;
+    ClockState clock;
+    clock.skinPath = folder.Path("skin.HRL");
+    clock.skinDirectory = folder.dir;
+    WindowShape shape;
+    EXPECT_TRUE(clock.LoadSkinData(shape));
+    clock.settings.antiAliasing = antiAliasing;
+    clock.hour = hour;
+    clock.minute = minute;
+    clock.second = second;
+    clock.animating = dialFrame > 0;
+    clock.animationFrame = dialFrame > 0 ? dialFrame - 1 : 0;
+    clock.ComposeFrame();
+    std::vector<std::uint32_t> rows;
+    EXPECT_TRUE(RenderPresentation(clock.frame, effect, rows));
+    std::vector<std::uint32_t> upright;
+    for (int y = clock.frame.height - 1; y >= 0; --y) {
+      for (int x = 0; x < clock.frame.width; ++x) upright.push_back(rows[static_cast<std::size_t>(y) * 24 + x]);
+    }
+    return upright;
+  }
+
+  std::vector<std::uint32_t> Output(const std::string& name) {
+    platform::BitmapPixels bitmap;
+    EXPECT_TRUE(platform::LoadBitmapPixels(folder.Path(name).c_str(), bitmap));
+    EXPECT_EQ(bitmap.width, 24);
+    EXPECT_EQ(bitmap.height, 20);
+    for (auto& pixel : bitmap.pixels) pixel &= 0xFFFFFFu;
+    return bitmap.pixels;
+  }
+
+  SkinFolder folder;
+};
+
+TEST_F(FrameTool, PictureMatchesTheClockAtFreeAndExactAngles) {
+  struct Case {
+    const char* time;
+    int h, m, s;
+    const char* effect;
+    int effectValue;
+    const char* aa;
+  };
+  const Case cases[] = {
+      {"10:08:37", 10, 8, 37, "0", 0, "on"},   {"10:08:37", 10, 8, 37, "0", 0, "off"},
+      {"03:00:00", 3, 0, 0, "6", 6, "on"},     {"23:59:59", 23, 59, 59, "4", 4, "on"},
+      {"13:21:50", 13, 21, 50, "5", 5, "off"}, {"07:45:15", 7, 45, 15, "-1", -1, "on"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = RunTool(folder, Quote(folder.Path("skin.HRL")) + " --time " + c.time + " --effect " + c.effect +
+                                        " --antialiasing " + c.aa + " -o out.bmp");
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(Output("out.bmp"), Expected(c.h, c.m, c.s, c.effectValue, std::string(c.aa) == "on"))
+        << c.time << " effect " << c.effect << " anti-aliasing " << c.aa;
+  }
+}
+
+TEST_F(FrameTool, SkinEffectUnderItsSpecialMenuRule) {
+  // SpecialMenu 1 with Effect 1: Negative, and a relative skin path works.
+  ToolRun run = RunTool(folder, "skin.HRL --time 01:02:03 --antialiasing off -o plain.bmp");
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(Output("plain.bmp"), Expected(1, 2, 3, Negative, false));
+
+  // SpecialMenu 0: the Effect key is ignored.
+  folder.WriteText("skin.HRL", Skin("SpecialMenu=0\r\nEffect=1\r\nAnimation=3\r\nPermillage=0\r\n"));
+  run = RunTool(folder, "skin.HRL --time 01:02:03 --antialiasing off -o plain.bmp");
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(Output("plain.bmp"), Expected(1, 2, 3, Normal, false));
+}
+
+TEST_F(FrameTool, DialFrameChoosesTheDialLayer) {
+  for (int k = 0; k < 3; ++k) {
+    const ToolRun run = RunTool(folder, "skin.HRL --time 00:00:00 --effect 0 --dial-frame " + std::to_string(k) +
+                                        " -o dial.bmp");
+    ASSERT_EQ(run.code, 0) << run.err;
+    const std::vector<std::uint32_t> picture = Output("dial.bmp");
+    EXPECT_EQ(picture[1 * 24 + 1], 0x101010u * static_cast<std::uint32_t>(k + 1)) << "frame " << k;
+    EXPECT_EQ(picture, Expected(0, 0, 0, Normal, true, k));
+  }
+}
+
+TEST_F(FrameTool, RepeatReportsTheTimePerFrame) {
+  const ToolRun run = RunTool(folder, "skin.HRL --time 12:00:00 --repeat 3 -o r.bmp");
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_NE(run.err.find("per frame"), std::string::npos) << run.err;
+}
+
+TEST_F(FrameTool, PngOutput) {
+  const ToolRun run = RunTool(folder, "skin.HRL --time 12:00:00 -o out.PNG");
+  ASSERT_EQ(run.code, 0) << run.err;
+  std::ifstream in(folder.Path("out.PNG"), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(bytes.size(), 24u);
+  EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+  EXPECT_EQ(bytes.substr(16, 8), std::string("\0\0\0\x18\0\0\0\x14", 8));  // 24 x 20
+}
+
+TEST_F(FrameTool, FailingSkinsExitWithOneAndTheProgramsMessage) {
+  folder.WriteText("bad.HRL", Skin("Interval=1001\r\n"));
+  ToolRun run = RunTool(folder, "bad.HRL -o x.bmp");
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find(platform::Utf8FromCp932("Intervalは0から1000迄を指定して下さい")), std::string::npos)
+      << run.err;
+
+  run = RunTool(folder, "missing.HRL -o x.bmp");
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find(platform::Utf8FromCp932("引数が異常、もしくは使用できないファイルです")), std::string::npos)
+      << run.err;
+
+  folder.WriteText("nobody.HRL", "[Initialize]\r\n[Body]\r\nGraph=absent.bmp\r\n");
+  run = RunTool(folder, "nobody.HRL -o x.bmp");
+  EXPECT_EQ(run.code, 1);
+  EXPECT_FALSE(run.err.empty());
+}
+
+TEST_F(FrameTool, BadArgumentsExitWithTwoAndTheUsage) {
+  for (const char* arguments :
+       {"", "skin.HRL", "-o x.bmp", "skin.HRL other.HRL -o x.bmp", "skin.HRL -o", "skin.HRL --effect x -o x.bmp",
+        "skin.HRL --effect 99999999999 -o x.bmp", "skin.HRL --time 24:00:00 -o x.bmp", "skin.HRL --time 1:2 -o x.bmp",
+        "skin.HRL --time 10:60:00 -o x.bmp", "skin.HRL --antialiasing yes -o x.bmp", "skin.HRL --repeat 0 -o x.bmp",
+        "skin.HRL --dial-frame -1 -o x.bmp", "skin.HRL --dial-frame 3 -o x.bmp", "skin.HRL --colour 1 -o x.bmp"}) {
+    const ToolRun run = RunTool(folder, arguments);
+    EXPECT_EQ(run.code, 2) << arguments;
+    EXPECT_NE(run.err.find("usage: horalune-frame SKIN"), std::string::npos) << arguments << ": " << run.err;
+  }
+}
+
+}  // namespace
+
+#endif  // HORALUNE_FRAME_TOOL

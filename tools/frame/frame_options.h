@@ -1,0 +1,29 @@
+// The command line of horalune-frame.
+#pragma once
+#include <string>
+#include <vector>
+
+constexpr char kFrameUsage[] =
+    "usage: horalune-frame SKIN [--time HH:MM:SS] [--effect N] [--antialiasing on|off] "
+    "[--dial-frame K] [--repeat N] -o OUT";
+
+struct FrameOptions {
+  std::string skinPath;  // as given
+  std::string outPath;   // as given; ".png" (any case) asks for PNG
+  bool hasTime = false;
+  int hour = 0, minute = 0, second = 0;
+  bool hasEffect = false;
+  int effect = 0;
+  bool hasAntiAliasing = false;
+  bool antiAliasing = false;
+  int dialFrame = 0;  // 0: the resting dial
+  int repeat = 1;
+  bool timed = false;  // --repeat given: report the time per frame
+  bool help = false;
+};
+
+// Parses the arguments after the program name. False with `error` set when
+// they are not usable; later options of the same name win.
+bool ParseFrameOptions(const std::vector<std::string>& args, FrameOptions& options, std::string& error);
+
+bool EndsWithPng(const std::string& path);

@@ -1,0 +1,173 @@
+// horalune-frame: renders a skin at a given time through a colour effect into
+// an image file, exactly as the clock window would show it (the whole body
+// rectangle; the window shape is not applied).
+//
+// Exit codes: 0 written; 1 the skin does not load or the file cannot be
+// written (the reason on standard error, in UTF-8); 2 bad arguments.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_texts.h"
+#include "app/config_file.h"
+#include "frame_options.h"
+#include "picture_file.h"
+#include "platform/message_box.h"
+#include "platform/text.h"
+#include "render/colour_effects.h"
+#include "skin/clock_state.h"
+#include "skin/window_shape.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#include <shellapi.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The arguments in code page 932, the program's one text encoding.
+std::vector<std::string> Arguments(int argc, char** argv) {
+  std::vector<std::string> args;
+#ifdef _WIN32
+  // The narrow argv is in the ANSI code page, which need not be 932.
+  (void)argv;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide) {
+    for (int i = 1; i < count; ++i) args.push_back(platform::Cp932FromWide(wide[i]));
+    LocalFree(wide);
+  }
+#else
+  for (int i = 1; i < argc; ++i) args.push_back(platform::Cp932FromUtf8(argv[i]));
+#endif
+  return args;
+}
+
+// The skin path as the program keeps it: absolute (the profile functions look
+// for relative names elsewhere) and with backslashes, so that the skin
+// directory is everything up to the last one. A slash is never the second byte
+// of a code-page-932 character, so turning slashes round is safe.
+std::string SkinPathFrom(const std::string& given) {
+  std::string path = given;
+#ifdef _WIN32
+  const std::wstring wide = platform::WideFromCp932(given);
+  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (needed != 0) {
+    std::wstring full(needed, L'\0');
+    const DWORD written = GetFullPathNameW(wide.c_str(), needed, &full[0], nullptr);
+    if (written != 0 && written < needed) {
+      full.resize(written);
+      path = platform::Cp932FromWide(full);
+    }
+  }
+#else
+  if (path.empty() || (path[0] != '/' && path[0] != '\\')) {
+    std::vector<char> cwd(4096);
+    if (getcwd(cwd.data(), cwd.size()) != nullptr) {
+      path = platform::Cp932FromUtf8(cwd.data()) + "/" + path;
+    }
+  }
+#endif
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+void PrintUtf8(const std::string& cp932Text) {
+  std::fprintf(stderr, "%s\n", platform::Utf8FromCp932(cp932Text).c_str());
+}
+
+int Usage(const std::string& error) {
+  std::fprintf(stderr, "horalune-frame: %s\n%s\n", platform::Utf8FromCp932(error).c_str(), kFrameUsage);
+  return 2;
+}
+
+// A dial frame other than the resting one is shown by composing as if a run
+// had reached the frame before it.
+void SetDialFrame(ClockState& clock, int dialFrame) {
+  clock.animating = dialFrame > 0;
+  clock.animationFrame = dialFrame > 0 ? dialFrame - 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  FrameOptions options;
+  std::string error;
+  if (!ParseFrameOptions(Arguments(argc, argv), options, error)) return Usage(error);
+  if (options.help) {
+    std::printf("%s\n", kFrameUsage);
+    return 0;
+  }
+  const bool png = EndsWithPng(options.outPath);
+  if (png && !CanWritePng()) {
+    return Usage("this build writes BMP only; give OUT a name that does not end in .png");
+  }
+
+  // Messages of the skin loader go to standard error, never to a box.
+  int messages = 0;
+  platform::SetMessageSink([&messages](const platform::Message& message) {
+    PrintUtf8(message.text);
+    ++messages;
+    return platform::MessageAnswer::Ok;
+  });
+
+  ClockState clock;
+  clock.skinPath = SkinPathFrom(options.skinPath);
+  SetSkinDirectory(clock, clock.skinPath);
+  if (!IsSkinFile(clock.skinPath.c_str())) {
+    PrintUtf8(kBadArgumentText);
+    return 1;
+  }
+  WindowShape shape;
+  if (!clock.LoadSkinData(shape)) {
+    // The loader has said why, except for a body that went missing.
+    if (messages == 0) PrintUtf8(kBadArgumentText);
+    return 1;
+  }
+
+  const int dialFrames = clock.settings.animation;
+  if (options.dialFrame > 0 && options.dialFrame >= dialFrames) {
+    return Usage("--dial-frame " + std::to_string(options.dialFrame) + ": the skin has " +
+                 std::to_string(dialFrames) + " dial frames");
+  }
+  if (options.hasAntiAliasing) clock.settings.antiAliasing = options.antiAliasing;
+  const int effect = options.hasEffect ? options.effect : clock.settings.effect;
+  if (options.hasTime) {
+    const int hour = options.hour, minute = options.minute, second = options.second;
+    clock.SetTimeSource([hour, minute, second](int& h, int& m, int& s) {
+      h = hour;
+      m = minute;
+      s = second;
+    });
+  }
+  clock.ReadClock();
+
+  std::vector<std::uint32_t> rows;
+  bool presented = false;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < options.repeat; ++i) {
+    SetDialFrame(clock, options.dialFrame);
+    clock.ComposeFrame();
+    presented = RenderPresentation(clock.frame, effect, rows);
+  }
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  if (options.timed) {
+    const double micro = std::chrono::duration<double, std::micro>(elapsed).count() / options.repeat;
+    std::fprintf(stderr, "%d frames of %dx%d, %.1f us per frame (compose + present)\n", options.repeat,
+                 clock.frame.width, clock.frame.height, micro);
+  }
+  if (!presented) {
+    std::fprintf(stderr, "horalune-frame: the skin gave no picture\n");
+    return 1;
+  }
+  if (!WritePresentedPicture(options.outPath, png, clock.frame.width, clock.frame.height, rows)) {
+    std::fprintf(stderr, "horalune-frame: cannot write %s\n", platform::Utf8FromCp932(options.outPath).c_str());
+    return 1;
+  }
+  return 0;
+}

@@ -192,20 +192,17 @@ void Command(HWND dialog, int id) {
   AlarmEditor& editor = Editor();
   switch (id) {
     case kBack:
-      editor.Back(ReadForm(dialog));
-      Refresh(dialog);
+      if (editor.Back(ReadForm(dialog))) Refresh(dialog);
       break;
     case kNext:
-      editor.Next(ReadForm(dialog));
-      Refresh(dialog);
+      if (editor.Next(ReadForm(dialog))) Refresh(dialog);
       break;
     case kAdd:
       editor.Add(ReadForm(dialog));
       Refresh(dialog);
       break;
     case kDelete:
-      editor.Delete();
-      Refresh(dialog);
+      if (editor.Delete()) Refresh(dialog);
       break;
     case kApply:
       editor.Apply(ReadForm(dialog));

@@ -81,16 +81,18 @@ void AlarmEditor::Store(const AlarmForm& form) {
   current_ = 0;
 }
 
-void AlarmEditor::Back(const AlarmForm& form) {
-  if (list_.WorkingCount() == 0) return;
+bool AlarmEditor::Back(const AlarmForm& form) {
+  if (list_.WorkingCount() == 0) return false;
   Store(form);
   if (current_ > 0) --current_;
+  return true;
 }
 
-void AlarmEditor::Next(const AlarmForm& form) {
-  if (list_.WorkingCount() == 0) return;
+bool AlarmEditor::Next(const AlarmForm& form) {
+  if (list_.WorkingCount() == 0) return false;
   Store(form);
   if (current_ < list_.WorkingCount() - 1) ++current_;
+  return true;
 }
 
 void AlarmEditor::Add(const AlarmForm& form) {
@@ -106,9 +108,10 @@ void AlarmEditor::Add(const AlarmForm& form) {
   if (current_ > kMaxAlarms - 1) current_ = kMaxAlarms - 1;
 }
 
-void AlarmEditor::Delete() {
-  list_.DeleteWorking(current_);
+bool AlarmEditor::Delete() {
+  if (!list_.DeleteWorking(current_)) return false;
   if (current_ >= list_.WorkingCount()) current_ = list_.WorkingCount() - 1;
+  return true;
 }
 
 void AlarmEditor::Apply(const AlarmForm& form) {

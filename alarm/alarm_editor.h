@@ -41,11 +41,13 @@ class AlarmEditor {
   std::string Counter() const;
   int Current() const { return current_; }
 
-  // Buttons; `form` is what the dialog holds when it is pressed.
-  void Back(const AlarmForm& form);
-  void Next(const AlarmForm& form);
+  // Buttons; `form` is what the dialog holds when it is pressed. Back, Next
+  // and Delete do nothing on an empty copy and then return false: the form
+  // keeps what the user typed.
+  bool Back(const AlarmForm& form);
+  bool Next(const AlarmForm& form);
   void Add(const AlarmForm& form);
-  void Delete();
+  bool Delete();
   void Apply(const AlarmForm& form);
   void Ok(const AlarmForm& form);
   void Cancel();

@@ -8,6 +8,7 @@
 #include "app/app_texts.h"
 #include "app/clock_app.h"
 #include "app/shell.h"
+#include "calendar/anniversary_store.h"
 #include "platform/message_box.h"
 #include "platform/text.h"
 #include "skin/clock_state.h"
@@ -79,7 +80,7 @@ void OnCommand(HWND window, WORD command) {
       RunDialog(window, 103, VersionDlgProc);
       break;
     case IDM_CALENDAR:
-      // The anniversary store's RefreshYear() runs here, before the dialog.
+      anniversaryStore.RefreshYear();  // the year may have turned since start-up
       RunDialog(window, 104, CalendarDlgProc);
       break;
     case IDM_EXIT:

@@ -39,14 +39,12 @@ constexpr std::uint32_t Grey(int v) { return static_cast<std::uint32_t>(v) * 0x0
 
 // Output colours by luma for the effects that are a function of luma alone.
 struct LumaTables {
-  std::uint32_t grey[256];
   std::uint32_t sepia[256];
 };
 
 constexpr LumaTables MakeLumaTables() {
   LumaTables t{};
   for (int y = 0; y < 256; ++y) {
-    t.grey[y] = Grey(y);
     const int tint = y <= 127 ? y : 255 - y;  // strongest for mid-greys
     int r = y + (41 * tint) / 127;
     int g = y + (4 * tint) / 127;
@@ -76,13 +74,17 @@ void NegativeRow(Row in, std::uint32_t* __restrict out, int width) {
   for (int x = 0; x < width; ++x) out[x] = Pack(in.r[x], in.g[x], in.b[x]) ^ 0xFFFFFFu;
 }
 
-// 128 - |c - 127|: 0 -> 1, 127 -> 128, 128 -> 127, 255 -> 0.
-inline std::uint32_t Solarize(std::uint8_t c) {
-  return c <= 127 ? static_cast<std::uint32_t>(c) + 1u : 255u - c;
+// 128 - |c - 127| for the three bytes of a packed pixel at once: bytes of 128
+// and above become 255 - c (their complement), the others c + 1; no byte
+// carries into the next.
+inline std::uint32_t Solarize(std::uint32_t pixel) {
+  const std::uint32_t high = (pixel & 0x808080u) >> 7;  // 1 in each byte of 128 or more
+  const std::uint32_t mask = (high << 8) - high;        // 0xFF in those bytes
+  return (pixel ^ mask) + (0x010101u & ~mask);
 }
 
 void SolarizationRow(Row in, std::uint32_t* __restrict out, int width) {
-  for (int x = 0; x < width; ++x) out[x] = Pack(Solarize(in.r[x]), Solarize(in.g[x]), Solarize(in.b[x]));
+  for (int x = 0; x < width; ++x) out[x] = Solarize(Pack(in.r[x], in.g[x], in.b[x]));
 }
 
 template <LumaOrder order>
@@ -93,6 +95,10 @@ void LumaRow(Row in, std::uint32_t* __restrict out, int width) {
 // Lumas (written by LumaRow) replaced in place by their colours.
 void MapRow(const std::uint32_t* table, std::uint32_t* __restrict row, int width) {
   for (int x = 0; x < width; ++x) row[x] = table[row[x] & 0xFFu];
+}
+
+void GrayscaleRow(Row in, std::uint32_t* __restrict out, int width) {
+  for (int x = 0; x < width; ++x) out[x] = Grey(Luma<LumaOrder::RedGreenBlue>(in.r[x], in.g[x], in.b[x]));
 }
 
 template <LumaOrder order>
@@ -108,46 +114,53 @@ inline std::uint32_t EmbossGrey(std::int32_t luma, std::int32_t d) {
   return Grey(v);
 }
 
-// `row` holds the lumas of frame row y and becomes its output; `above` holds the
-// lumas of frame row y - 1 (unused for the top row). The left column and top row
-// compare with 0, the rest of the right column and bottom row with 255, every
-// other pixel with its upper-left neighbour.
-void EmbossRow(std::uint32_t* __restrict row, const std::uint32_t* __restrict above, int width,
-               bool topRow, bool bottomRow) {
-  if (topRow) {
-    for (int x = 0; x < width; ++x) row[x] = EmbossGrey(static_cast<std::int32_t>(row[x]), 0);
-    return;
-  }
-  row[0] = EmbossGrey(static_cast<std::int32_t>(row[0]), 0);
-  if (bottomRow) {
-    for (int x = 1; x < width; ++x) row[x] = EmbossGrey(static_cast<std::int32_t>(row[x]), 255);
-    return;
-  }
-  for (int x = 1; x < width - 1; ++x) {
-    row[x] = EmbossGrey(static_cast<std::int32_t>(row[x]), static_cast<std::int32_t>(above[x - 1]));
-  }
-  if (width > 1) row[width - 1] = EmbossGrey(static_cast<std::int32_t>(row[width - 1]), 255);
-}
-
 Row FrameRow(const PlanarImage& frame, int y) {
   const std::size_t offset = static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width);
   return Row{frame.red.data() + offset, frame.green.data() + offset, frame.blue.data() + offset};
 }
 
-// Emboss works bottom-up in the output buffer itself: each output row first
-// holds its lumas; a row is finished once the lumas of the frame row above it
-// (the next buffer row) are in place, and nothing reads a finished row again.
-void EmbossFrame(const PlanarImage& frame, std::uint32_t* rows) {
+// One frame row of Emboss in one pass: its lumas go to `lumas` for the next
+// row, and each output grey compares the pixel's luma with D: 0 in the left
+// column and the top row, 255 in the rest of the right column and the bottom
+// row, else the luma of the upper-left neighbour, from `above`.
+void EmbossRow(Row in, const std::int32_t* __restrict above, std::int32_t* __restrict lumas,
+               std::uint32_t* __restrict out, int width, bool topRow, bool bottomRow) {
+  constexpr LumaOrder kOrder = LumaOrder::GreenRedBlue;
+  if (topRow) {
+    for (int x = 0; x < width; ++x) {
+      lumas[x] = Luma<kOrder>(in.r[x], in.g[x], in.b[x]);
+      out[x] = EmbossGrey(lumas[x], 0);
+    }
+    return;
+  }
+  lumas[0] = Luma<kOrder>(in.r[0], in.g[0], in.b[0]);
+  out[0] = EmbossGrey(lumas[0], 0);
+  if (bottomRow) {
+    for (int x = 1; x < width; ++x) out[x] = EmbossGrey(Luma<kOrder>(in.r[x], in.g[x], in.b[x]), 255);
+    return;
+  }
+  const int last = width - 1;
+  for (int x = 1; x < last; ++x) {
+    const std::int32_t luma = Luma<kOrder>(in.r[x], in.g[x], in.b[x]);
+    lumas[x] = luma;
+    out[x] = EmbossGrey(luma, above[x - 1]);
+  }
+  if (last > 0) out[last] = EmbossGrey(Luma<kOrder>(in.r[last], in.g[last], in.b[last]), 255);
+}
+
+// Two rows of lumas are kept, this row's and the one above, in the tail of
+// the output buffer (so nothing else is allocated), and dropped at the end.
+void EmbossFrame(const PlanarImage& frame, std::vector<std::uint32_t>& rows, std::size_t count) {
   const int width = frame.width;
   const int height = frame.height;
-  auto outRow = [&](int y) {
-    return rows + static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(width);
-  };
-  LumaRow<LumaOrder::GreenRedBlue>(FrameRow(frame, height - 1), outRow(height - 1), width);
-  for (int y = height - 1; y >= 0; --y) {
-    if (y > 0) LumaRow<LumaOrder::GreenRedBlue>(FrameRow(frame, y - 1), outRow(y - 1), width);
-    EmbossRow(outRow(y), y > 0 ? outRow(y - 1) : nullptr, width, y == 0, y == height - 1);
+  const auto w = static_cast<std::size_t>(width);
+  std::int32_t* lumas[2] = {reinterpret_cast<std::int32_t*>(rows.data() + count),
+                            reinterpret_cast<std::int32_t*>(rows.data() + count + w)};
+  for (int y = 0; y < height; ++y) {
+    std::uint32_t* out = rows.data() + static_cast<std::size_t>(height - 1 - y) * w;
+    EmbossRow(FrameRow(frame, y), lumas[(y + 1) & 1], lumas[y & 1], out, width, y == 0, y == height - 1);
   }
+  rows.resize(count);
 }
 
 }  // namespace
@@ -207,15 +220,16 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
     rows.clear();
     return false;
   }
+  const std::size_t scratch = effect == Emboss ? 2 * static_cast<std::size_t>(frame.width) : 0;
   try {
-    rows.resize(count);
+    rows.resize(count + scratch);
   } catch (const std::bad_alloc&) {
     rows.clear();
     return false;
   }
 
   if (effect == Emboss) {
-    EmbossFrame(frame, rows.data());
+    EmbossFrame(frame, rows, count);
     return true;
   }
   const int width = frame.width;
@@ -225,7 +239,7 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
     switch (effect) {
       case Negative: NegativeRow(in, out, width); break;
       case Solarization: SolarizationRow(in, out, width); break;
-      case Grayscale: TableRow<LumaOrder::RedGreenBlue>(kTables.grey, in, out, width); break;
+      case Grayscale: GrayscaleRow(in, out, width); break;
       case Gold: TableRow<LumaOrder::GreenRedBlue>(goldRamp, in, out, width); break;
       case Sepia: TableRow<LumaOrder::BlueGreenRed>(kTables.sepia, in, out, width); break;
       default: NormalRow(in, out, width); break;

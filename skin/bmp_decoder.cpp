@@ -17,19 +17,21 @@ std::uint32_t U32(const std::uint8_t* p) { return U16(p) | (U16(p + 2) << 16); }
 std::int32_t I32(const std::uint8_t* p) { return static_cast<std::int32_t>(U32(p)); }
 
 // One colour channel of a 16- or 32-bit pixel: where its bits sit and how many
-// there are (at most 8: wider fields keep their top 8 bits).
+// there are (at most 8: wider fields keep their top 8 bits). Bits outside the
+// mask never leak in, even when the mask has holes.
 struct Channel {
+  std::uint32_t mask = 0;
   int shift = 0;
   int bits = 0;
 
-  explicit Channel(std::uint32_t mask) {
-    if (mask == 0) return;
-    while (!(mask & 1u)) {
-      mask >>= 1;
+  explicit Channel(std::uint32_t fieldMask) : mask(fieldMask) {
+    if (fieldMask == 0) return;
+    while (!(fieldMask & 1u)) {
+      fieldMask >>= 1;
       ++shift;
     }
-    while (mask) {
-      mask >>= 1;
+    while (fieldMask) {
+      fieldMask >>= 1;
       ++bits;
     }
     if (bits > 8) {
@@ -42,7 +44,7 @@ struct Channel {
   // become 255 and zero stays 0 (5 bits: v << 3 | v >> 2).
   std::uint32_t Value(std::uint32_t pixel) const {
     if (bits == 0) return 0;
-    const std::uint32_t v = (pixel >> shift) & ((1u << bits) - 1);
+    const std::uint32_t v = ((pixel & mask) >> shift) & ((1u << bits) - 1);
     std::uint32_t result = 0;
     for (int pos = 8 - bits;; pos -= bits) {
       if (pos >= 0) {

@@ -7,6 +7,7 @@ import math
 import os
 import shutil
 import struct
+import tempfile
 import time
 import wave
 
@@ -17,6 +18,15 @@ VK_ESCAPE = 0x1B
 NOTIFY_TEXT = 1040
 NOTIFY_CLOSE = 1008
 WEEKDAYS = ["Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"]
+
+
+def null_audio():
+    """Sends Wine's sound to ALSA's null device. A virtual display has no sound
+    card, and without any output device every playback fails at once."""
+    home = tempfile.mkdtemp(prefix="horalune-alarm-home-")
+    with open(os.path.join(home, ".asoundrc"), "w") as f:
+        f.write("pcm.!default { type null }\n")
+    os.environ["HOME"] = home
 
 
 def chime(seconds=3.0, rate=11025):

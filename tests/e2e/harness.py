@@ -282,6 +282,10 @@ class Session:
         check(rc == 0, "no control %s" % ident)
         return lines[0][1]
 
+    def set_text(self, hwnd, ident, text):
+        rc, _ = self.probe("settext", hwnd, ident, text)
+        check(rc == 0, "no control %s" % ident)
+
     def pixel(self, x, y):
         _, lines = self.probe("pixel", x, y)
         return int(lines[0][1], 16)

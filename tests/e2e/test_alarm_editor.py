@@ -5,7 +5,7 @@ restart."""
 import datetime
 import os
 
-from alarm_scenarios import (VK_ESCAPE, VK_F4, keep_shot, notification_state, stage_clock,
+from alarm_scenarios import (null_audio, VK_ESCAPE, VK_F4, keep_shot, notification_state, stage_clock,
                              wait_until)
 from harness import Session, check, ini_keys, scenario
 
@@ -32,6 +32,7 @@ def fill(s, editor, title, message, hour, minute, second, weekday_item):
 
 
 def run():
+    null_audio()
     due = None
     with Session("alarm_editor") as s:
         skin = stage_clock(s, [])

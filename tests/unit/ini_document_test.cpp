@@ -58,7 +58,7 @@ TEST(IniEditing, EmptyTextAndOddLines) {
 }
 
 TEST(IniEditing, BinaryBytesNeverBreakTheParser) {
-  std::string text("[s]\r\nk=\0\xFF\x81\r\n\x1A[t]\r\nj=\x95\\\r\n", 25);
+  std::string text("[s]\r\nk=\0\xFF\x81\r\n\x1A[t]\r\nj=\x95\\\r\n", 24);
   std::string value;
   EXPECT_TRUE(ini::FindValue(text, "t", "j", value));
   EXPECT_EQ(value, "\x95\\");

@@ -33,6 +33,7 @@ std::vector<std::string> Arguments(int argc, char** argv) {
   std::vector<std::string> args;
 #ifdef _WIN32
   // The narrow argv is in the ANSI code page, which need not be 932.
+  (void)argc;
   (void)argv;
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);

@@ -1,0 +1,105 @@
+// The popup menu read back item by item, as a user would see it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/popup_menu.h"
+#include "skin/skin_settings.h"
+
+namespace {
+
+// One line per item: "-" for a separator, "[x] text id" with a check mark,
+// "text >" for a submenu.
+std::vector<std::string> ReadMenu(HMENU menu) {
+  std::vector<std::string> lines;
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[64] = L"";
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_STRING;
+    item.dwTypeData = text;
+    item.cch = 63;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item)) {
+      lines.push_back("<unreadable>");
+      continue;
+    }
+    if (item.fType & MFT_SEPARATOR) {
+      lines.push_back("-");
+      continue;
+    }
+    std::string line = (item.fState & MFS_CHECKED) ? "[x] " : "";
+    for (const wchar_t* c = text; *c; ++c) line += static_cast<char>(*c);
+    line += item.hSubMenu ? " >" : " " + std::to_string(item.wID);
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+HMENU Submenu(HMENU menu, int position) { return GetSubMenu(menu, position); }
+
+}  // namespace
+
+TEST(PopupMenu, PlainSkin) {
+  SkinSettings settings;
+  const win32::Menu menu = BuildPopupMenu(settings);
+  const std::vector<std::string> expected = {
+      "Work introduction 5003", "-", "Antialiasing 5001", "Topmost Window 5004", "-",
+      "Alarm 5002", "Calendar 5006", "Load HRL file 5508", "-", "Version Info 5005",
+      "Help 5509", "-", "Exit 5507"};
+  EXPECT_EQ(ReadMenu(menu.Get()), expected);
+}
+
+TEST(PopupMenu, DocumentChecksAndSpecialMenu) {
+  SkinSettings settings;
+  settings.hasDocument = true;
+  settings.antiAliasing = true;
+  settings.topmost = true;
+  settings.specialMenu = 1;
+  settings.effect = 4;
+  const win32::Menu menu = BuildPopupMenu(settings);
+  const std::vector<std::string> expected = {
+      "Work introduction 5003", "Message 5510", "-", "[x] Antialiasing 5001",
+      "[x] Topmost Window 5004", "-", "Alarm 5002", "Calendar 5006", "Load HRL file 5508",
+      "Special Menu >", "-", "Version Info 5005", "Help 5509", "-", "Exit 5507"};
+  EXPECT_EQ(ReadMenu(menu.Get()), expected);
+  const std::vector<std::string> effects = {"Normal 5500", "Negative 5501", "Solarization 5502",
+                                            "Grayscale 5503", "[x] Gold 5504", "Sepia 5505",
+                                            "Emboss 5506"};
+  EXPECT_EQ(ReadMenu(Submenu(menu.Get(), 9)), effects);
+}
+
+TEST(PopupMenu, SpecialMenuOnlyForOneAndOneCheckAtMost) {
+  for (int special : {0, 2, -1}) {
+    SkinSettings settings;
+    settings.specialMenu = special;
+    const win32::Menu menu = BuildPopupMenu(settings);
+    EXPECT_EQ(GetMenuItemCount(menu.Get()), 13) << special;
+  }
+  for (int effect : {0, 6, 7, -1}) {
+    SkinSettings settings;
+    settings.specialMenu = 1;
+    settings.effect = effect;
+    const win32::Menu menu = BuildPopupMenu(settings);
+    int checks = 0;
+    for (const std::string& line : ReadMenu(Submenu(menu.Get(), 8))) checks += line.rfind("[x]", 0) == 0;
+    EXPECT_EQ(checks, effect >= 0 && effect <= 6 ? 1 : 0) << effect;
+  }
+}
+
+TEST(PopupMenu, MenusAreDestroyedWithTheirOwner) {
+  SkinSettings settings;
+  settings.specialMenu = 1;
+  HMENU main = nullptr;
+  HMENU effects = nullptr;
+  {
+    const win32::Menu menu = BuildPopupMenu(settings);
+    main = menu.Get();
+    effects = Submenu(main, 8);
+    ASSERT_TRUE(IsMenu(effects));
+  }
+  EXPECT_FALSE(IsMenu(main));
+  EXPECT_FALSE(IsMenu(effects));
+}

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "alarm/alarm_record.h"
 #include "alarm/alarm_shell.h"
+#include "alarm/voice_choice.h"
 #include "app/clock_app.h"
 #include "app/shell.h"
 #include "platform/files.h"
@@ -19,16 +19,10 @@
 
 namespace {
 
-// The file to play for the front alarm: its own, else the skin's alarm sound;
-// empty when there is none.
+// The file to play for the front alarm; empty when there is none.
 std::string VoiceToPlay() {
-  const std::string voice = alarmList.Voice(alarmQueue.Front());
-  if (!voice.empty() && !EqualsIgnoringAsciiCase(voice.c_str(), kDefaultAlarmVoice)) return voice;
-  const std::string& skinVoice = clockState.settings.alarmVoice;
-  if (!EqualsIgnoringAsciiCase(skinVoice.c_str(), "non")) {
-    return clockState.skinDirectory + skinVoice;
-  }
-  return std::string();
+  return ChooseAlarmVoice(alarmList.Voice(alarmQueue.Front()), clockState.settings.alarmVoice,
+                          clockState.skinDirectory);
 }
 
 // Opens and starts the file; false when there is nothing to play or the file

@@ -24,6 +24,8 @@ bool ChooseSkinFile(HWND owner);
 bool FitWindowToBody(const std::string& skinPath);
 int ApplySkin(HWND window, const char* newPath);
 bool SaveDisplayOptions(HWND window);
+// Copies a path into one of the 260-byte path buffers, cut at a character.
+void CopyPath(char (&target)[260], const std::string& path);
 // Timer 1 with the current skin's Interval; and the z-order from its Topmost flag.
 void StartClockTimer(HWND window);
 void ApplyTopmost(HWND window);

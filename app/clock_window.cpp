@@ -44,10 +44,7 @@ UINT TakeDroppedFile(HDROP drop) {
   if (count >= 1) {
     wchar_t name[MAX_PATH] = L"";
     DragQueryFileW(drop, 0, name, MAX_PATH);
-    const std::string path = platform::CutAtCharBoundary(platform::Cp932FromWide(name),
-                                                         sizeof droppedPath - 1);
-    path.copy(droppedPath, path.size());
-    droppedPath[path.size()] = '\0';
+    CopyPath(droppedPath, platform::Cp932FromWide(name));
   }
   DragFinish(drop);
   return count;

@@ -4,30 +4,19 @@
 #include <commdlg.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
-#include <type_traits>
 
 #include "app/app_texts.h"
 #include "app/clock_app.h"
 #include "app/config_file.h"
 #include "app/shell.h"
+#include "app/win32_handles.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "platform/text.h"
 #include "skin/clock_state.h"
 
 namespace {
-
-struct BitmapDeleter {
-  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
-
-void CopyPath(char (&target)[260], const std::string& path) {
-  const std::string cut = platform::CutAtCharBoundary(path, sizeof target - 1);
-  std::memcpy(target, cut.c_str(), cut.size() + 1);
-}
 
 // The four filter pairs, each text and pattern ending in a zero, the whole list
 // in a second zero.
@@ -45,6 +34,11 @@ std::wstring SkinFilter() {
 }
 
 }  // namespace
+
+void CopyPath(char (&target)[260], const std::string& path) {
+  const std::string cut = platform::CutAtCharBoundary(path, sizeof target - 1);
+  std::memcpy(target, cut.c_str(), cut.size() + 1);
+}
 
 bool ChooseSkinFile(HWND owner) {
   wchar_t file[260] = L"";
@@ -94,11 +88,11 @@ bool FitWindowToBody(const std::string& skinPath) {
       platform::ReadProfileString("Body", "Graph", "non", skinPath.c_str(), 260);
   // The skin directory, not the directory of skinPath: the caller has set it.
   const std::string bodyPath = platform::CutAtCharBoundary(clockState.skinDirectory + graph, 259);
-  BitmapHandle bitmap(static_cast<HBITMAP>(LoadImageW(
+  win32::Bitmap bitmap(static_cast<HBITMAP>(LoadImageW(
       nullptr, platform::WideFromCp932(bodyPath).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
   if (!bitmap) return false;
   BITMAP info{};
-  if (GetObjectW(bitmap.get(), sizeof info, &info) == 0) return false;
+  if (GetObjectW(bitmap.Get(), sizeof info, &info) == 0) return false;
   RECT rect{};
   GetWindowRect(mainWindow, &rect);
   MoveWindow(mainWindow, rect.left, rect.top, info.bmWidth, info.bmHeight, TRUE);

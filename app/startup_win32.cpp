@@ -2,7 +2,6 @@
 // skin, the first frame; and the one way out, ExitApplication.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "app/app_texts.h"
@@ -43,11 +42,6 @@ void CreateClockWindow(HINSTANCE instanceHandle) {
   mainWindow = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, kClassName, L"Horalune",
                                WS_POPUP | 0x0800, at.x, at.y, 1000, 1000, nullptr, nullptr,
                                instanceHandle, nullptr);
-}
-
-void CopyPath(char (&target)[260], const std::string& path) {
-  const std::string cut = platform::CutAtCharBoundary(path, sizeof target - 1);
-  std::memcpy(target, cut.c_str(), cut.size() + 1);
 }
 
 // Settles chosenPath; false when start-up must stop.

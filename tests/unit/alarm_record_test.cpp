@@ -139,3 +139,18 @@ TEST(AlarmText, ComparesIgnoringAsciiCaseOnly) {
 }
 
 }  // namespace
+
+#include "alarm/voice_choice.h"
+
+namespace {
+
+TEST(AlarmVoiceChoice, OwnFileThenSkinSoundThenNothing) {
+  EXPECT_EQ(ChooseAlarmVoice("C:\\a.wav", "chime.wav", "C:\\skin\\"), "C:\\a.wav");
+  EXPECT_EQ(ChooseAlarmVoice("default", "chime.wav", "C:\\skin\\"), "C:\\skin\\chime.wav");
+  EXPECT_EQ(ChooseAlarmVoice("DEFAULT", "sub\\chime.wav", "C:\\表\\"), "C:\\表\\sub\\chime.wav");
+  EXPECT_EQ(ChooseAlarmVoice("default", "NON", "C:\\skin\\"), "");
+  EXPECT_EQ(ChooseAlarmVoice("Default", "non", "C:\\skin\\"), "");
+  EXPECT_EQ(ChooseAlarmVoice("", "", "C:\\skin\\"), "");
+}
+
+}  // namespace

@@ -45,6 +45,14 @@ class RegionCopy {
   RegionCopy& operator=(const RegionCopy&) = delete;
   int type() const { return type_; }
   bool Contains(int x, int y) const { return PtInRegion(region_, x, y) != FALSE; }
+  std::vector<RECT> Rectangles() const {
+    const DWORD size = GetRegionData(region_, 0, nullptr);
+    std::vector<unsigned char> data(size);
+    auto* header = reinterpret_cast<RGNDATA*>(data.data());
+    if (size == 0 || GetRegionData(region_, size, header) == 0) return {};
+    const RECT* first = reinterpret_cast<const RECT*>(header->Buffer);
+    return std::vector<RECT>(first, first + header->rdh.nCount);
+  }
   RECT Box() const {
     RECT box{};
     GetRgnBox(region_, &box);
@@ -70,16 +78,20 @@ struct RegionSkin {
   }
 };
 
-// The region holds exactly the pixels the hit mask marks.
+// The region holds exactly the pixels the hit mask marks. The region's own
+// rectangles are read back once (a point test per pixel is slow under Wine).
 void ExpectRegionMatchesHitMask(const ClockState& clock, HWND window) {
   RegionCopy region(window);
   ASSERT_NE(region.type(), ERROR);
-  for (int y = 0; y < clock.hitMaskHeight; ++y) {
-    for (int x = 0; x < clock.hitMaskWidth; ++x) {
-      const bool inside = clock.hitMask[static_cast<std::size_t>(y) * clock.hitMaskWidth + x] != 0;
-      ASSERT_EQ(region.Contains(x, y), inside) << x << "," << y;
+  const int w = clock.hitMaskWidth, h = clock.hitMaskHeight;
+  std::vector<std::uint8_t> covered(static_cast<std::size_t>(w) * h, 0);
+  for (const RECT& r : region.Rectangles()) {
+    ASSERT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= w && r.bottom <= h);
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) covered[static_cast<std::size_t>(y) * w + x]++;
     }
   }
+  EXPECT_EQ(covered, clock.hitMask);
 }
 
 TEST(LoadSkinRegion, ColourKeyCutsTheWindow) {
@@ -125,9 +137,9 @@ TEST(LoadSkinRegion, AllKeyBodyGivesAnEmptyWindow) {
 }
 
 TEST(LoadSkinRegion, ManyRunsAreJoinedInPieces) {
-  // A checkerboard: one run per pixel pair, tens of thousands of rectangles.
+  // A checkerboard: one run per opaque pixel, thousands of rectangles.
   RegionSkin skin;
-  const int w = 300, h = 200;
+  const int w = 130, h = 100;
   std::vector<std::uint32_t> body(static_cast<std::size_t>(w) * h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) body[static_cast<std::size_t>(y) * w + x] = (x + y) % 2 ? kMagenta : 0x101010;
@@ -135,11 +147,8 @@ TEST(LoadSkinRegion, ManyRunsAreJoinedInPieces) {
   skin.folder.WriteBmp("body.bmp", w, h, body);
   skin.WriteSkin("TransparentColor=16711935\r\n");
   TestWindow window(w, h);
-  DWORD t0 = GetTickCount();
   ASSERT_TRUE(LoadSkin(skin.clock, window.get()));
-  DWORD t1 = GetTickCount();
   ExpectRegionMatchesHitMask(skin.clock, window.get());
-  printf("TIMING load %lu check %lu\n", t1 - t0, GetTickCount() - t1);
 }
 
 TEST(LoadSkinRegion, FailedSettingsLeaveTheRegionAlone) {

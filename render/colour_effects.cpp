@@ -37,13 +37,13 @@ constexpr std::uint32_t Pack(std::uint32_t r, std::uint32_t g, std::uint32_t b) 
 
 constexpr std::uint32_t Grey(int v) { return static_cast<std::uint32_t>(v) * 0x010101u; }
 
-// Output colours by luma for the effects that are a function of luma alone.
-struct LumaTables {
-  std::uint32_t sepia[256];
+// Sepia's colour for each luma.
+struct SepiaRamp {
+  std::uint32_t colour[256];
 };
 
-constexpr LumaTables MakeLumaTables() {
-  LumaTables t{};
+constexpr SepiaRamp MakeSepiaRamp() {
+  SepiaRamp t{};
   for (int y = 0; y < 256; ++y) {
     const int tint = y <= 127 ? y : 255 - y;  // strongest for mid-greys
     int r = y + (41 * tint) / 127;
@@ -52,13 +52,13 @@ constexpr LumaTables MakeLumaTables() {
     r = r > 255 ? 255 : r;
     g = g > 255 ? 255 : g;
     b = b < 0 ? 0 : b;
-    t.sepia[y] = Pack(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g),
+    t.colour[y] = Pack(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g),
                       static_cast<std::uint32_t>(b));
   }
   return t;
 }
 
-constexpr LumaTables kTables = MakeLumaTables();
+constexpr SepiaRamp kSepia = MakeSepiaRamp();
 
 struct Row {
   const std::uint8_t* __restrict r;
@@ -241,7 +241,7 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
       case Solarization: SolarizationRow(in, out, width); break;
       case Grayscale: GrayscaleRow(in, out, width); break;
       case Gold: TableRow<LumaOrder::GreenRedBlue>(goldRamp, in, out, width); break;
-      case Sepia: TableRow<LumaOrder::BlueGreenRed>(kTables.sepia, in, out, width); break;
+      case Sepia: TableRow<LumaOrder::BlueGreenRed>(kSepia.colour, in, out, width); break;
       default: NormalRow(in, out, width); break;
     }
   }

@@ -164,6 +164,23 @@ TEST(ColourEffects, WorkedPixels) {
   EXPECT_EQ(PresentOne(Sepia, 0, 0, 0), (Rgb{0, 0, 0}));
 }
 
+TEST(ColourEffects, SolarizationOfEveryByteInEveryChannel) {
+  // The three channels are worked on together; no byte may spill into another.
+  PlanarImage frame = MakeFrame(256, 1);
+  for (int c = 0; c < 256; ++c) {
+    frame.red[c] = static_cast<std::uint8_t>(c);
+    frame.green[c] = static_cast<std::uint8_t>(255 - c);
+    frame.blue[c] = static_cast<std::uint8_t>((c + 128) & 0xFF);
+  }
+  std::vector<std::uint32_t> rows;
+  ASSERT_TRUE(RenderPresentation(frame, Solarization, rows));
+  auto solarized = [](int c) { return 128 - std::abs(c - 127); };
+  for (int c = 0; c < 256; ++c) {
+    EXPECT_EQ(Presented(rows, 256, 1, c, 0),
+              (Rgb{solarized(c), solarized(255 - c), solarized((c + 128) & 0xFF)})) << c;
+  }
+}
+
 TEST(ColourEffects, SummationOrderChangesTheLastBit) {
   EXPECT_EQ(LumaGrayscale(1, 1, 1), 0);
   EXPECT_EQ(LumaGold(1, 1, 1), 0);

@@ -6,7 +6,7 @@ WIN64 := build/win64
 FUZZ := build/fuzz
 BENCH := build/bench
 
-.PHONY: deps native win64 test test-native test-win64 test-fuzz run bench fuzz clean skin
+.PHONY: deps native win64 test test-native test-win64 test-fuzz run bench fuzz clean skin dist readme-picture
 
 deps:
 	@bash scripts/install-deps.sh
@@ -51,6 +51,14 @@ test: test-fuzz test-native test-win64
 
 run: win64
 	bash scripts/run-clock.sh
+
+# The release zip, dist/Horalune-<version>-win64.zip.
+dist: win64
+	HORALUNE_BUILD=$(CURDIR)/$(WIN64) bash scripts/make-dist.sh
+
+# Redraws docs/clock.png and docs/examples/examples.png with horalune-frame.
+readme-picture: native
+	HORALUNE_FRAME=$(CURDIR)/$(NATIVE)/tools/horalune-frame bash scripts/readme-picture.sh
 
 clean:
 	rm -rf build out

@@ -63,7 +63,8 @@ void MakeBenchSkin(ClockState& clock, int size, bool antiAliasing) {
   body = Picture(size, size, false);
   for (int y = 0; y < size; ++y)
     for (int x = 0; x < size; ++x)
-      Shade(body, static_cast<std::size_t>(y * size + x), 40 + x / 8, 60 + y / 8, 90 + (x ^ y) / 16);
+      Shade(body, static_cast<std::size_t>(y * size + x), 40 + x / 8, 60 + y / 8,
+            90 + (x ^ y) / 16);
   clock.frame = body;
 
   // Twelve soft discs on a ring: about a tenth of the picture.

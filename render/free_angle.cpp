@@ -74,7 +74,8 @@ void BlendBilinearSample(const PlanarImage& layer, FramePixel out, double u, dou
       q.m[k] = q.r[k] = q.g[k] = q.b[k] = 0;
       if (!Inside(layer, us[k], vs[k])) continue;
       const std::size_t i = static_cast<std::size_t>(vs[k] * w + us[k]);
-      q.m[k] = layer.mask[i], q.r[k] = layer.red[i], q.g[k] = layer.green[i], q.b[k] = layer.blue[i];
+      q.m[k] = layer.mask[i];
+      q.r[k] = layer.red[i], q.g[k] = layer.green[i], q.b[k] = layer.blue[i];
     }
     if ((q.m[0] | q.m[1] | q.m[2] | q.m[3]) == 0) return;
   }

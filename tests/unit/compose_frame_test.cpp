@@ -81,7 +81,7 @@ TEST(ComposeFrame, ClipsLayersToTheFrameOnEverySide) {
   ClockState clock = MakeClock(5, 4);
   clock.layers[Body] = Solid(5, 4, 0, 0, 0);
   PlanarImage cover = Solid(3, 3, 0, 0, 0);
-  for (int i = 0; i < 9; ++i) cover.red[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i + 1);
+  cover.red = {1, 2, 3, 4, 5, 6, 7, 8, 9};
   clock.layers[Cover] = cover;
   struct Case {
     int x, y;
@@ -112,7 +112,8 @@ TEST(ComposeFrame, ClipsLayersToTheFrameOnEverySide) {
 TEST(ComposeFrame, DialAnimationShowsFramesOneToNMinusOneThenRests) {
   ClockState clock = MakeClock(2, 2, 3);
   for (int k = 0; k < 3; ++k)
-    clock.layers[static_cast<std::size_t>(DialFrame0 + k)] = Solid(1, 1, static_cast<std::uint8_t>(10 + k), 0, 0);
+    clock.layers[static_cast<std::size_t>(DialFrame0 + k)] =
+        Solid(1, 1, static_cast<std::uint8_t>(10 + k), 0, 0);
   clock.ComposeFrame();
   EXPECT_EQ(RedAt(clock, 0, 0), 10);  // resting dial
 

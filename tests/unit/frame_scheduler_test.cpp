@@ -10,7 +10,7 @@ struct Scheduler : FrameScheduler {
   int nextDraw = 999;
   int draws = 0;
   Scheduler() {
-    SetTimeSource([this](int& hour, int& minute, int& second) { hour = h, minute = m, second = s; });
+    SetTimeSource([this](int& hour, int& minute, int& sec) { hour = h, minute = m, sec = s; });
     SetRandomSource([this] { return ++draws, nextDraw; });
   }
   bool At(int hour, int minute, int second) {

@@ -122,7 +122,8 @@ inline void ComposeFrame(ClockState& st) {
   }
   draw(DialNumerals, st.settings.dialNumPosX, st.settings.dialNumPosY, 0);
   const float s = static_cast<float>(st.second * 6), m = static_cast<float>(st.minute * 6);
-  const float hour = static_cast<float>(st.hour * 30 + (s * static_cast<double>(0.016666668f) + m) * static_cast<double>(0.083333336f));
+  const double c60 = 0.016666668f, c12 = 0.083333336f;
+  const float hour = static_cast<float>(st.hour * 30 + (s * c60 + m) * c12);
   draw(HourHand, st.settings.axisPosX, st.settings.axisPosY, hour);
   draw(MinuteHand, st.settings.axisPosX, st.settings.axisPosY, m);
   draw(SecondHand, st.settings.axisPosX, st.settings.axisPosY, s);

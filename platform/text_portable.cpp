@@ -93,15 +93,26 @@ std::wstring WideFromUtf8(const std::string& text) {
   return out;
 }
 
+bool IsAscii(const std::string& text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
+// Every INI read converts its path, so plain ASCII skips iconv and the
+// converters are opened once per thread.
 std::string Utf8FromCp932(const std::string& text) {
-  Converter converter("UTF-8", "CP932");
+  if (IsAscii(text)) return text;
+  thread_local Converter converter("UTF-8", "CP932");
   return converter.Run(text, "\xEF\xBF\xBD", false);
 }
 
 std::string Cp932FromUtf8(const std::string& text) {
-  Converter converter("CP932", "UTF-8");
+  if (IsAscii(text)) return text;
+  thread_local Converter converter("CP932", "UTF-8");
   return converter.Run(text, "?", true);
 }
 

@@ -11,16 +11,19 @@ TEXT = """ほらるね {version} (64 ビット版 Windows 用)
 
 ■ 使い方
 1. この zip を好きなフォルダーに展開します (例: ドキュメント\\Horalune)。
-   書き込みのできるフォルダーにしてください。終了時に設定ファイル
-   Horalune.DAT をここに作り、スキンファイルに表示位置などを書き戻します。
+   書き込みのできるフォルダーにしてください。アラームは設定ファイル
+   Horalune.DAT としてここに保存され、表示位置などはスキンファイルに
+   書き戻されます。
 2. Horalune.exe を起動します。
 3. 初めての起動では「設定用ファイル[Horalune.DAT]がありません.」と表示されます。
    [OK] を押すと「ファイルを選んで下さい」の画面が開きます。
 4. standard フォルダーを開き、Standard.HRL を選んで [開く] を押すと時計が出ます。
    スキンファイル (.HRL) を Horalune.exe にドラッグして起動することもできます。
 
-毎回同じスキンで始めるには、Horalune.DAT (初回終了時に作られます) の
-[Default] に次の 1 行を書き加えます (フルパスで指定します)。
+毎回同じスキンで始めるには、Horalune.DAT の [Default] に次のように書き加えます
+(フルパスで指定します)。ファイルがなければメモ帳で作り、文字コード ANSI
+(シフト JIS) で保存します。
+    [Default]
     ExeDat=C:\\Users\\あなた\\Documents\\Horalune\\standard\\Standard.HRL
 スキンの選択画面を開くフォルダーは DataDir= で変えられます (例: DataDir=standard)。
 
@@ -49,16 +52,18 @@ is in Japanese.
 
 Getting started
 1. Unzip into a folder you can write to (for example Documents\\Horalune). The
-   program creates its settings file Horalune.DAT there when it exits, and
-   writes the clock's position back into the skin file.
+   alarms are kept there in the settings file Horalune.DAT, and the clock's
+   position is written back into the skin file.
 2. Start Horalune.exe.
 3. On the first start a notice says that Horalune.DAT does not exist yet. Press
    OK; the file dialog ("ファイルを選んで下さい") opens.
 4. Open the folder "standard", choose Standard.HRL and press Open. The clock
    appears. You can also drop a .HRL file onto Horalune.exe.
 
-To start with the same skin every time, add one line to the [Default] section
-of Horalune.DAT (created at the first exit), with a full path:
+To start with the same skin every time, add an ExeDat line to the [Default] section
+of Horalune.DAT, with a full path (if the file is not there, create it with
+Notepad and save it as ANSI / Shift-JIS):
+    [Default]
     ExeDat=C:\\Users\\you\\Documents\\Horalune\\standard\\Standard.HRL
 DataDir= sets the folder the skin dialog opens in (for example DataDir=standard).
 

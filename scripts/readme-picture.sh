@@ -12,7 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 "$frame" "$here/skins/standard/Standard.HRL" --time 10:08:30 -o "$work/clock.bmp"
 # The skin's colour key (magenta) becomes transparent, as on the desktop.
-"$convert" "$work/clock.bmp" -transparent "#FF00FF" "$here/docs/clock.png"
+"$convert" "$work/clock.bmp" -transparent "#FF00FF" -strip -define png:exclude-chunk=date,time "$here/docs/clock.png"
 
 pictures=()
 for skin in square/Square round/Round blink/Blink; do
@@ -22,6 +22,6 @@ for skin in square/Square round/Round blink/Blink; do
 done
 "$frame" "$here/docs/examples/blink/Blink.HRL" --time 10:08:30 --dial-frame 1 -o "$work/blink1.bmp"
 pictures+=("$work/blink1.bmp")
-"$convert" "${pictures[@]}" -transparent "#FF00FF" -bordercolor none -border 4 +append -scale 200% \
+"$convert" "${pictures[@]}" -transparent "#FF00FF" -bordercolor none -border 4 +append -scale 200% -strip -define png:exclude-chunk=date,time \
   "$here/docs/examples/examples.png"
 echo "readme-picture: docs/clock.png, docs/examples/examples.png"

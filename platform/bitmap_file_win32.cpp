@@ -8,7 +8,9 @@
 #include <utility>
 
 #include "platform/bitmap_file.h"
+#include "platform/files.h"
 #include "platform/text.h"
+#include "skin/bmp_decoder.h"
 
 namespace platform {
 namespace {
@@ -106,6 +108,14 @@ bool Transfer(HGDIOBJ bitmap, int width, int height, BitmapPixels& out) {
 bool LoadBitmapPixels(const char* path, BitmapPixels& out) {
   out = BitmapPixels();
   if (path == nullptr) return false;
+  // LoadImage takes files cut short (a half-downloaded skin) and fills the
+  // missing rows with garbage; refuse whatever our own decoder refuses.
+  std::string bytes;
+  BitmapPixels checked;
+  if (!ReadWholeFile(path, bytes) ||
+      !DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), checked)) {
+    return false;
+  }
   const std::wstring widePath = WideFromCp932(path);
   GdiObject bitmap(LoadImageW(nullptr, widePath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
   if (!bitmap) return false;

@@ -286,6 +286,10 @@ TEST(BmpLoading, MissingOrBrokenFilesFail) {
   EXPECT_FALSE(platform::LoadBitmapPixels(folder.Write("empty.bmp", "").c_str(), got));
   EXPECT_FALSE(platform::LoadBitmapPixels(folder.Write("text.bmp", "BM this is no bitmap").c_str(), got));
   EXPECT_FALSE(platform::LoadBitmapPixels(nullptr, got));
+  // A file cut short is refused by the platform loader too, not half-filled.
+  const std::string whole = MakeBmpCorpus().front().bytes;
+  EXPECT_FALSE(platform::LoadBitmapPixels(
+      folder.Write("cut.bmp", whole.substr(0, whole.size() / 2)).c_str(), got));
 }
 
 }  // namespace

@@ -45,8 +45,9 @@ void AlarmList::Load(const char* path) {
 
 bool AlarmList::Save(const char* path) const {
   if (path == nullptr || *path == '\0') return false;
+  // The start-up notice promises the settings file at exit, alarms or not.
+  if (!platform::CreateEmptyFile(path)) return false;
   // Keys are renumbered from 00 on every save; with no alarms the section goes.
-  // Deleting from a file that is not there yet is no failure.
   bool written = platform::WriteProfileString(kAlarmSection, nullptr, nullptr, path) ||
                  !platform::FileExists(path);
   for (int i = 0; i < count_; ++i) {

@@ -8,6 +8,9 @@ bool FileExists(const char* path);         // access(path, 0)
 bool FileReadable(const char* path);       // access(path, 4)
 bool FileReadWritable(const char* path);   // access(path, 6)
 
+// Creates an empty file when none exists; true when the file exists afterwards.
+bool CreateEmptyFile(const char* path);
+
 // Reads a whole file; false when it cannot be opened.
 bool ReadWholeFile(const char* path, std::string& bytes);
 

@@ -15,6 +15,13 @@ bool FileReadWritable(const char* path) {
   return path && access(NativePath(path).c_str(), R_OK | W_OK) == 0;
 }
 
+bool CreateEmptyFile(const char* path) {
+  if (!path) return false;
+  // "ab" creates the file when missing and leaves an existing one untouched.
+  if (std::FILE* file = std::fopen(NativePath(path).c_str(), "ab")) std::fclose(file);
+  return FileExists(path);
+}
+
 bool ReadWholeFile(const char* path, std::string& bytes) {
   bytes.clear();
   if (!path) return false;

@@ -16,6 +16,14 @@ bool FileReadWritable(const char* path) {
   return path && _waccess(WideFromCp932(path).c_str(), 6) == 0;
 }
 
+bool CreateEmptyFile(const char* path) {
+  if (!path) return false;
+  HANDLE file = CreateFileW(WideFromCp932(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return FileExists(path);
+}
+
 bool ReadWholeFile(const char* path, std::string& bytes) {
   bytes.clear();
   if (!path) return false;

@@ -227,9 +227,13 @@ TEST(AlarmSave, CreatesTheFileWhenItIsMissing) {
   list.EndEdit(true);
   ASSERT_TRUE(list.Save(dat.Path().c_str()));
   EXPECT_EQ(dat.Key("Alarm", "Time00"), "000000");
+  // With no alarms at all the file still appears: the start-up notice says
+  // the settings file is created at exit.
   AlarmList empty(nullptr);
   DatFile none;
-  EXPECT_TRUE(empty.Save(none.Path().c_str()));  // nothing to delete is no failure
+  EXPECT_TRUE(empty.Save(none.Path().c_str()));
+  EXPECT_TRUE(none.Exists());
+  EXPECT_EQ(none.Read().find("[Alarm]"), std::string::npos);
 }
 
 TEST(AlarmSave, TypedLineBreaksCannotInjectKeys) {

@@ -20,6 +20,8 @@
 //   select HWND ID INDEX          CB_SETCURSEL on a child combo box
 //   pixel X Y                     the screen colour as RRGGBB
 //   workarea                      the primary work area
+//   localtime                     time() and its localtime() fields, as the
+//                                 clock reads them: seconds Y M D h m s
 #include <windows.h>
 
 #include <fcntl.h>
@@ -27,6 +29,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -179,7 +182,7 @@ HWND Button(HWND dialog, const wchar_t* which) {
 }
 
 int Usage() {
-  Line("usage: probe find|wait|gone|dialog|click|key|command|close|rect|text|settext|pixel|workarea ...");
+  Line("usage: probe find|wait|gone|dialog|click|key|command|close|rect|text|settext|pixel|workarea|localtime ...");
   return 2;
 }
 
@@ -307,6 +310,16 @@ int Run(int argc, wchar_t** argv) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
     Line(std::string("pixel\t") + hex);
+    return 0;
+  }
+  if (command == L"localtime" && argc == 2) {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    if (local == nullptr) return 1;
+    Line("localtime\t" + std::to_string(static_cast<long long>(now)) + "\t" +
+         std::to_string(local->tm_year + 1900) + "\t" + std::to_string(local->tm_mon + 1) + "\t" +
+         std::to_string(local->tm_mday) + "\t" + std::to_string(local->tm_hour) + "\t" +
+         std::to_string(local->tm_min) + "\t" + std::to_string(local->tm_sec));
     return 0;
   }
   if (command == L"workarea" && argc == 2) {

@@ -4,12 +4,9 @@
 #pragma once
 #include <functional>
 
-struct WorkArea {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
+#include "app/work_area.h"
+
+using WorkArea = ScreenRect;
 
 class NotificationPlacer {
  public:

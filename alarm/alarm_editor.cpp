@@ -4,6 +4,7 @@
 
 #include "alarm/alarm_list.h"
 #include "platform/text.h"
+#include "platform/ascii.h"
 
 const char* const kWeekdayItems[8] = {"everyday", "Sunday",   "Monday", "Tuesday",
                                       "Wednesday", "Thursday", "Friday", "Saturday"};
@@ -25,7 +26,7 @@ const char* WeekdayItemText(int weekday) {
 
 std::string FormTimeKey(const AlarmForm& form) {
   std::string key;
-  if (!EqualsIgnoringAsciiCase(form.weekday.c_str(), "everyday")) key = form.weekday.substr(0, 3);
+  if (!ascii::EqualsIgnoringCase(form.weekday, "everyday")) key = form.weekday.substr(0, 3);
   return key + form.hour + form.minute + form.second;
 }
 

@@ -6,6 +6,7 @@
 #include "alarm/alarm_list.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/ascii.h"
 
 const char* const kAlarmSection = "Alarm";
 
@@ -32,8 +33,8 @@ void AlarmList::Load(const char* path) {
   if (path == nullptr || *path == '\0') return;
   for (int n = 0; n < kMaxAlarms; ++n) {
     // "nazo" stands for a key that is not there.
-    if (EqualsIgnoringAsciiCase(ReadAlarmValue("Time", n, "nazo", path).c_str(), "nazo")) continue;
-    const bool on = EqualsIgnoringAsciiCase(ReadAlarmValue("Switch", n, "off", path).c_str(), "on");
+    if (ascii::EqualsIgnoringCase(ReadAlarmValue("Time", n, "nazo", path), "nazo")) continue;
+    const bool on = ascii::EqualsIgnoringCase(ReadAlarmValue("Switch", n, "off", path), "on");
     const std::string key = ReadAlarmValue("Time", n, "999999", path);
     const std::string title = ReadAlarmValue("Title", n, kDefaultAlarmTitle, path);
     const std::string message = ReadAlarmValue("Message", n, kDefaultAlarmMessage, path);

@@ -24,7 +24,7 @@ std::string OneLine(const char* text) {
 
 AlarmList::AlarmList() {
   const std::string directory = platform::ProgramDirectory();
-  if (!directory.empty()) Load((directory + "Horalune.DAT").c_str());
+  if (!directory.empty()) Load(platform::SettingsFilePath(directory).c_str());
 }
 
 AlarmList::AlarmList(const char* path) {

@@ -1,4 +1,5 @@
 #include "alarm/alarm_record.h"
+#include "platform/ascii.h"
 
 #include <climits>
 #include <cstdio>
@@ -10,15 +11,6 @@ const char* const kDefaultAlarmVoice = "default";
 const char* const kWeekdayPrefixes[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
 namespace {
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool StartsWithIgnoringAsciiCase(const char* text, const char* prefix) {
-  for (; *prefix; ++text, ++prefix) {
-    if (*text == '\0' || AsciiLower(*text) != AsciiLower(*prefix)) return false;
-  }
-  return true;
-}
 
 bool IsCSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -50,18 +42,12 @@ const char* TextOrDefault(const char* text, const char* fallback) {
 
 }  // namespace
 
-bool EqualsIgnoringAsciiCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b) {
-    if (AsciiLower(*a) != AsciiLower(*b)) return false;
-  }
-  return *a == *b;
-}
 
 bool ParseTimeKey(const char* key, TimeOfAlarm& out) {
   if (key == nullptr) key = "";
   int weekday = kEveryDay;
   for (int day = 0; day < 7; ++day) {
-    if (StartsWithIgnoringAsciiCase(key, kWeekdayPrefixes[day])) {
+    if (ascii::StartsWithIgnoringCase(key, kWeekdayPrefixes[day])) {
       weekday = day;
       key += 3;
       break;

@@ -28,9 +28,6 @@ bool ParseTimeKey(const char* key, TimeOfAlarm& out);
 // "Mon083000", or "235959" for every day.
 std::string FormatTimeKey(const TimeOfAlarm& time);
 
-// Equal ignoring ASCII case, as the alarm texts and file keys are compared.
-bool EqualsIgnoringAsciiCase(const char* a, const char* b);
-
 class AlarmRecord {
  public:
   // Empties the record, then fills it when the key is valid. Empty texts take

@@ -4,7 +4,7 @@
 #pragma once
 #include <functional>
 
-#include "app/work_area.h"
+#include "platform/screen_rect.h"
 
 using WorkArea = ScreenRect;
 

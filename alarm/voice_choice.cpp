@@ -1,13 +1,14 @@
 #include "alarm/voice_choice.h"
 
 #include "alarm/alarm_record.h"
+#include "platform/ascii.h"
 
 std::string ChooseAlarmVoice(const std::string& alarmVoice, const std::string& skinAlarmVoice,
                              const std::string& skinDirectory) {
-  if (!alarmVoice.empty() && !EqualsIgnoringAsciiCase(alarmVoice.c_str(), kDefaultAlarmVoice)) {
+  if (!alarmVoice.empty() && !ascii::EqualsIgnoringCase(alarmVoice, kDefaultAlarmVoice)) {
     return alarmVoice;
   }
-  if (skinAlarmVoice.empty() || EqualsIgnoringAsciiCase(skinAlarmVoice.c_str(), "non")) {
+  if (skinAlarmVoice.empty() || ascii::EqualsIgnoringCase(skinAlarmVoice, "non")) {
     return std::string();
   }
   return skinDirectory + skinAlarmVoice;

@@ -1,8 +1,6 @@
 // Texts the start-up and skin selection show. Code page 932 at run time.
 #pragma once
 
-constexpr char kCaption[] = "ほらるね";
-constexpr char kConfigFileName[] = "Horalune.DAT";
 constexpr char kSettingsLabel[] = "設定用ファイル";
 
 constexpr char kConfigMissingText[] =

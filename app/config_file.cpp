@@ -8,7 +8,8 @@
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "platform/text.h"
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
+#include "platform/ascii.h"
 
 namespace {
 
@@ -26,38 +27,23 @@ std::string Format(const char* format, ...) {
   return buffer;
 }
 
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-  std::size_t i = 0;
-  for (; i < a.size() && b[i] != '\0'; ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return i == a.size() && b[i] == '\0';
-}
-
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 void Show(const std::string& text, platform::MessageKind kind) {
-  platform::ShowMessage(nullptr, text.c_str(), kCaption, kind);
+  platform::ShowMessage(nullptr, text.c_str(), platform::kCaption, kind);
 }
 
 }  // namespace
 
-std::string ConfigFilePath(const std::string& programDirectory) {
-  return platform::CutAtCharBoundary(programDirectory + kConfigFileName, kPathBytes - 1);
-}
-
 bool CheckConfigFile(const std::string& programDirectory) {
-  const std::string path = ConfigFilePath(programDirectory);
+  const std::string path = platform::SettingsFilePath(programDirectory);
   if (!platform::FileExists(path.c_str())) {
-    Show(Format(kConfigMissingText, kSettingsLabel, kConfigFileName),
+    Show(Format(kConfigMissingText, kSettingsLabel, platform::kSettingsFileName),
          platform::MessageKind::Information);
     return true;
   }
   if (!platform::FileReadWritable(path.c_str())) {
-    Show(Format(kConfigNoAccessText, kSettingsLabel, kConfigFileName),
+    Show(Format(kConfigNoAccessText, kSettingsLabel, platform::kSettingsFileName),
          platform::MessageKind::Error);
     return false;
   }
@@ -65,27 +51,27 @@ bool CheckConfigFile(const std::string& programDirectory) {
 }
 
 std::string DataDirectoryFrom(const std::string& value, const std::string& programDirectory) {
-  if (EqualsIgnoringCase(value, "non")) return programDirectory;
+  if (ascii::EqualsIgnoringCase(value, "non")) return programDirectory;
   if (value.size() >= 2 && IsAsciiLetter(value[0]) && value[1] == ':') return value;
   const std::string rest = !value.empty() && value[0] == '\\' ? value.substr(1) : value;
-  return platform::CutAtCharBoundary(programDirectory + rest, kPathBytes - 1);
+  return platform::JoinPath(programDirectory, rest);
 }
 
 int ResolveStartupSkin(int mode, const std::string& programDirectory, StartupSkinChoice& choice) {
-  const std::string config = ConfigFilePath(programDirectory);
+  const std::string config = platform::SettingsFilePath(programDirectory);
   const std::string dataDir =
       platform::ReadProfileString("Default", "DataDir", "non", config.c_str(), kValueBytes);
   choice.dataDirectory = DataDirectoryFrom(dataDir, programDirectory);
-  const bool relative = !EqualsIgnoringCase(dataDir, "non") &&
+  const bool relative = !ascii::EqualsIgnoringCase(dataDir, "non") &&
                         !(dataDir.size() >= 2 && IsAsciiLetter(dataDir[0]) && dataDir[1] == ':');
   if (relative && mode == 1) return 0;
 
   const std::string exeDat =
       platform::ReadProfileString("Default", "ExeDat", "non", config.c_str(), kValueBytes);
-  if (EqualsIgnoringCase(exeDat, "non")) return -1;
+  if (ascii::EqualsIgnoringCase(exeDat, "non")) return -1;
 
   if (!platform::FileExists(exeDat.c_str())) {
-    Show(Format(kExeDatMissingText, kSettingsLabel, kConfigFileName, "Default", "ExeDat",
+    Show(Format(kExeDatMissingText, kSettingsLabel, platform::kSettingsFileName, "Default", "ExeDat",
                 exeDat.c_str()),
          platform::MessageKind::Warning);
     return -1;
@@ -99,9 +85,9 @@ int ResolveStartupSkin(int mode, const std::string& programDirectory, StartupSki
     choice.chosenPath = exeDat;
     return 1;
   }
-  const std::string text = Format(kExeDatNotSkinText, kSettingsLabel, kConfigFileName, "Default",
+  const std::string text = Format(kExeDatNotSkinText, kSettingsLabel, platform::kSettingsFileName, "Default",
                                   "ExeDat", exeDat.c_str());
-  if (platform::ShowMessage(nullptr, text.c_str(), kCaption, platform::MessageKind::Warning,
+  if (platform::ShowMessage(nullptr, text.c_str(), platform::kCaption, platform::MessageKind::Warning,
                             platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
     return -1;
   }
@@ -111,7 +97,7 @@ int ResolveStartupSkin(int mode, const std::string& programDirectory, StartupSki
 
 bool IsSkinFile(const char* path) {
   const std::string graph = platform::ReadProfileString("Body", "Graph", "non", path, kPathBytes);
-  return !EqualsIgnoringCase(graph, "non") && (graph.empty() || graph[0] != ';');
+  return !ascii::EqualsIgnoringCase(graph, "non") && (graph.empty() || graph[0] != ';');
 }
 
 bool SetSkinDirectory(ClockState& clock, const std::string& path) {

@@ -8,9 +8,6 @@
 class ClockState;
 struct SkinSettings;
 
-// Program directory followed by "Horalune.DAT".
-std::string ConfigFilePath(const std::string& programDirectory);
-
 // False means start-up must stop (the message has been shown).
 bool CheckConfigFile(const std::string& programDirectory);
 

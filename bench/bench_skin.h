@@ -5,7 +5,7 @@
 // border hands get when loaded; a 96 x 96 masked cover (scaled too). The time
 // is set to 10:08:37, where every hand is turned at a free angle.
 #pragma once
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 
 constexpr int kBenchHour = 10;
 constexpr int kBenchMinute = 8;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/bmp_decoder.h"
+#include "platform/bmp_decoder.h"
 #include "skin/bmp_writer.h"
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include "bench_skin.h"
 #include "platform/message_box.h"
+#include "platform/program_arguments.h"
 #include "render/colour_effects.h"
 #include "skin/window_shape.h"
 
@@ -75,12 +76,7 @@ void BM_BundledSkinFrame(benchmark::State& state) {
   const int effect = static_cast<int>(state.range(0));
   platform::SetMessageSink([](const platform::Message&) { return platform::MessageAnswer::Ok; });
   ClockState clock;
-  std::string folder = HORALUNE_SOURCE_DIR;
-#ifdef _WIN32
-  folder += "\\skins\\standard\\";
-#else
-  folder += "/skins/standard/";
-#endif
+  const std::string folder = platform::AbsolutePath(HORALUNE_SOURCE_DIR "/skins/standard/");
   clock.skinDirectory = folder;
   clock.skinPath = folder + "Standard.HRL";
   WindowShape shape;

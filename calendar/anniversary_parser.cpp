@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/text.h"
+#include "platform/ascii.h"
 
 namespace calendar {
 
@@ -23,20 +24,10 @@ constexpr std::size_t kOrdinalTextColumn = 8;       // "#MMwwwN text"
 // separator, just as in every other line kind.
 constexpr std::size_t kEveryMonthOrdinalTextColumn = 6;
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
 // Position 0..6 of a three-byte weekday name, ignoring ASCII case; -1 if none.
 int WeekdayOfName(std::string_view name) {
   for (int i = 0; i < 7; ++i) {
-    if (EqualsIgnoringAsciiCase(name, kWeekdayNames[i])) return i;
+    if (ascii::EqualsIgnoringCase(name, kWeekdayNames[i])) return i;
   }
   return -1;
 }

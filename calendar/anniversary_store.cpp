@@ -1,6 +1,6 @@
 #include "calendar/anniversary_store.h"
 
-#include "alarm/local_clock.h"
+#include "platform/local_clock.h"
 #include "platform/files.h"
 #include "platform/profile.h"
 
@@ -43,11 +43,11 @@ AnniversaryStore::~AnniversaryStore() = default;
 
 void AnniversaryStore::Load() {
   if (folder.empty()) return;  // no program folder: nothing to read
-  const std::string config = folder + "Horalune.DAT";
+  const std::string config = platform::SettingsFilePath(folder);
   const std::string user =
       platform::ReadProfileString("Default", "UserAnniversaryFile", "<<<", config.c_str(), 260);
-  if (user != "<<<" && user != "non") AddFile(folder + user);
-  AddFile(folder + "Anniv.DAT");
+  if (user != "<<<" && user != "non") AddFile(platform::JoinPath(folder, user));
+  AddFile(platform::JoinPath(folder, "Anniv.DAT"));
 }
 
 void AnniversaryStore::Reload() {

@@ -63,6 +63,3 @@ class AnniversaryStore {
   std::array<EventSlot, calendar::kDaySlotCount> daySlots;
   std::array<EventSlot, calendar::kWeekdaySlotCount> weekdaySlots;
 };
-
-// The process-wide store, defined with the shell's other process-wide objects.
-extern AnniversaryStore anniversaryStore;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "skin/bmp_decoder.h"
+#include "platform/bmp_decoder.h"
 
 namespace {
 

@@ -7,6 +7,9 @@
 
 namespace platform {
 
+// Every message box of the program carries its name.
+constexpr char kCaption[] = "ほらるね";
+
 enum class MessageKind { Plain, Information, Warning, Error };
 enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };

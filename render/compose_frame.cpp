@@ -4,7 +4,7 @@
 
 #include "render/hand_angles.h"
 #include "render/layer_drawing.h"
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 
 namespace {
 

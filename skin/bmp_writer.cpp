@@ -1,13 +1,6 @@
 #include "skin/bmp_writer.h"
 
-#include <cstdio>
-#include <memory>
-
-#ifdef _WIN32
-#include "platform/text.h"
-#else
-#include "platform/native_path.h"
-#endif
+#include "platform/files.h"
 
 namespace {
 
@@ -19,21 +12,6 @@ void PutU16(std::string& out, std::size_t at, std::uint32_t v) {
 void PutU32(std::string& out, std::size_t at, std::uint32_t v) {
   PutU16(out, at, v & 0xFFFF);
   PutU16(out, at + 2, v >> 16);
-}
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opens a code-page-932 path for writing the way the seam opens files for
-// reading: wide on Windows, UTF-8 with slashes elsewhere.
-FilePtr OpenForWriting(const char* path) {
-#ifdef _WIN32
-  return FilePtr(_wfopen(platform::WideFromCp932(path).c_str(), L"wb"));
-#else
-  return FilePtr(std::fopen(platform::NativePath(path).c_str(), "wb"));
-#endif
 }
 
 }  // namespace
@@ -75,8 +53,5 @@ std::string EncodeBmp24(int width, int height, const std::uint32_t* pixels) {
 bool WriteBmp24(const char* path, int width, int height, const std::uint32_t* pixels) {
   const std::string bytes = EncodeBmp24(width, height, pixels);
   if (bytes.empty() || path == nullptr) return false;
-  FilePtr file = OpenForWriting(path);
-  if (!file) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  return std::fclose(file.release()) == 0 && written;
+  return platform::WriteWholeFile(path, bytes);
 }

@@ -6,6 +6,7 @@
 #include "platform/profile.h"
 #include "platform/text.h"
 #include "skin/skin_text.h"
+#include "platform/ascii.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ int ReadInt(const char* key, int def, const char* path) {
 }
 
 bool Fail(const char* text) {
-  platform::ShowMessage(nullptr, text, "ほらるね", platform::MessageKind::Error);
+  platform::ShowMessage(nullptr, text, platform::kCaption, platform::MessageKind::Error);
   return false;
 }
 
@@ -33,7 +34,7 @@ std::string Paragraph(const std::string& value) { return skin::IsNon(value) ? ""
 bool ContainsAscii(const std::string& text, const std::string& needle) {
   for (std::size_t i = 0; i < text.size();) {
     if (text.size() - i >= needle.size() &&
-        skin::EqualsIgnoringCase(text.substr(i, needle.size()), needle)) {
+        ascii::EqualsIgnoringCase(text.substr(i, needle.size()), needle)) {
       return true;
     }
     i += (platform::IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
@@ -48,10 +49,10 @@ bool DocumentFileAccepted(const std::string& value) {
   const std::size_t dot = value.rfind('.');  // '.' is never the second byte of a character
   if (dot == std::string::npos) return false;
   const std::string extension = value.substr(dot);
-  const bool known = skin::EqualsIgnoringCase(extension, ".txt") ||
-                     skin::EqualsIgnoringCase(extension, ".doc") ||
-                     skin::EqualsIgnoringCase(extension, ".htm") ||
-                     skin::EqualsIgnoringCase(extension, ".html");
+  const bool known = ascii::EqualsIgnoringCase(extension, ".txt") ||
+                     ascii::EqualsIgnoringCase(extension, ".doc") ||
+                     ascii::EqualsIgnoringCase(extension, ".htm") ||
+                     ascii::EqualsIgnoringCase(extension, ".html");
   return known && !ContainsAscii(value, "http://") && !ContainsAscii(value, "|");
 }
 

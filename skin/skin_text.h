@@ -8,9 +8,6 @@ namespace skin {
 // True when the value is "non" in any mix of upper and lower case.
 bool IsNon(const std::string& value);
 
-// ASCII case-insensitive equality (the platform's _stricmp on these texts).
-bool EqualsIgnoringCase(const std::string& a, const std::string& b);
-
 // The skin directory immediately followed by a value from the skin file. A path
 // longer than the 259 bytes a path may hold comes back empty (it names no file),
 // rather than cut to a shorter path that might name a different one.

@@ -8,10 +8,9 @@ import os
 import shutil
 import struct
 import tempfile
-import time
 import wave
 
-from harness import Session, check, ini_keys
+from harness import Session, check, ini_keys, wait_until  # noqa: F401 (re-exported)
 
 VK_F4 = 0x73
 VK_ESCAPE = 0x1B
@@ -83,16 +82,6 @@ def notification_state(s, hwnd):
         if l[0] == "button" and int(l[1]) == NOTIFY_CLOSE:
             enabled = l[3] == "1"
     return caption, text, enabled
-
-
-def wait_until(predicate, timeout, message):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.2)
-    raise AssertionError(message)
 
 
 def keep_shot(s, name):

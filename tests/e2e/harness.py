@@ -294,11 +294,38 @@ class Session:
         _, lines = self.probe("workarea")
         return tuple(int(v) for v in lines[0][1:5])
 
+    def _grab(self):
+        return subprocess.run(["xwd", "-root", "-silent", "-display", ":%d" % self.display],
+                              stdout=subprocess.PIPE, check=True).stdout
+
     def screenshot(self, path):
-        xwd = subprocess.run(["xwd", "-root", "-silent", "-display", ":%d" % self.display],
-                             stdout=subprocess.PIPE, check=True).stdout
-        subprocess.run([CONVERT, "xwd:-", path], input=xwd, check=True)
+        subprocess.run([CONVERT, "xwd:-", path], input=self._grab(), check=True)
         return path
+
+    def settled_screenshot(self, path, timeout=10):
+        """A screenshot once two grabs in a row agree (painting has finished)."""
+        previous = [self._grab()]
+
+        def settled():
+            current = self._grab()
+            same = current == previous[0]
+            previous[0] = current
+            return same
+        wait_until(settled, timeout, "the screen never settled")
+        subprocess.run([CONVERT, "xwd:-", path], input=previous[0], check=True)
+        return path
+
+
+def wait_until(predicate, timeout, message):
+    """Polls `predicate` until it gives a true value, which is returned."""
+    end = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() >= end:
+            raise AssertionError(message)
+        time.sleep(0.1)
 
 
 def scenario(function):

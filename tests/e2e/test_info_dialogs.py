@@ -3,7 +3,6 @@ running clock, Esc does not close them, "close" does; each can be opened again
 (the clock is usable again in between)."""
 import os
 import shutil
-import time
 
 from harness import SOURCE, Session, check, scenario
 
@@ -17,8 +16,7 @@ def open_and_close(s, clock, key, shot):
     check("close" in box["buttons"], "no close button in %r" % box)
     check(box["title"] == "", "the dialog has a caption %r" % box["title"])
     if shot:
-        time.sleep(0.5)  # let the painted texts settle before the picture
-        s.screenshot(shot)
+        s.settled_screenshot(shot)
     s.key(box["hwnd"], 0x1B)  # Esc: no effect
     again = s.dialog()
     check(again["hwnd"] == box["hwnd"], "Esc closed the dialog")

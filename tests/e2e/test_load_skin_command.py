@@ -1,23 +1,12 @@
 """F12's command: choose another skin in the dialog. The old skin file gets the
 display options, the window takes the new skin's size and place; a skin whose
 body does not load is refused and the clock stays exactly as it was."""
-import time
 
-from harness import Session, check, ini_keys, scenario
+from harness import Session, check, ini_keys, scenario, wait_until
 
 IDM_LOAD_SKIN = 5508
 FILE_NAME_BOX = 0x47C  # the open-file dialog's file name box
 OPEN = 1
-
-
-def wait_for(what, condition, timeout=20):
-    end = time.time() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        check(time.time() < end, "timed out waiting for " + what)
-        time.sleep(0.2)
 
 
 def choose(s, clock, skin_path):
@@ -41,7 +30,7 @@ def run():
         check(s.rect(clock) == (30, 40, 150, 120), "first skin at %r" % (s.rect(clock),))
 
         choose(s, clock, second)
-        wait_for("the second skin", lambda: s.rect(clock) == (10, 20, 170, 120))
+        wait_until(lambda: s.rect(clock) == (10, 20, 170, 120), 20, "timed out waiting for the second skin")
         s.wait_window("Horalune", "Horalune")  # shown again
         old = dict(ini_keys(first, "Initialize"))
         check((old.get("PosX"), old.get("PosY"), old.get("Topmost"), old.get("AntiAliasing"))

@@ -4,9 +4,8 @@ saves (the items themselves are checked in-process by the unit tests)."""
 import os
 import shutil
 import subprocess
-import time
 
-from harness import SOURCE, Session, check, ini_keys, scenario
+from harness import SOURCE, Session, check, ini_keys, scenario, wait_until
 
 
 def xdotool(s, *args):
@@ -23,8 +22,7 @@ def open_menu(s, clock):
 def choose(s, clock, keys, shot=None):
     menu = open_menu(s, clock)
     if shot:
-        time.sleep(0.3)
-        s.screenshot(shot)
+        s.settled_screenshot(shot)
     xdotool(s, "key", *keys)
     s.wait_gone(menu, timeout=10)
 
@@ -45,12 +43,13 @@ def run():
         choose(s, clock, ["Down"] * 8 + ["Right", "Down", "Down", "Down", "Return"],
                None)
         left, top, right, bottom = s.rect(clock)
-        time.sleep(0.5)
+
+        def grey():
+            colour = s.pixel((left + right) // 2, (top + bottom) // 2 + 40)
+            return (colour >> 16) == ((colour >> 8) & 0xFF) == (colour & 0xFF)
+        wait_until(grey, 10, "the clock is not grey after Grayscale")
         if shots:
             s.screenshot(os.path.join(shots, "grayscale.png"))
-        colour = s.pixel((left + right) // 2, (top + bottom) // 2 + 40)
-        r, g, b = colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF
-        check(r == g == b, "the clock is not grey after Grayscale: %06X" % colour)
         # Choosing nothing changes nothing.
         choose(s, clock, ["Escape"])
         s.key(clock, 0x1B)

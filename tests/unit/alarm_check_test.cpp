@@ -6,7 +6,7 @@
 #include "alarm/alarm_check.h"
 #include "alarm/alarm_list.h"
 #include "alarm/alarm_queue.h"
-#include "alarm/local_clock.h"
+#include "platform/local_clock.h"
 
 namespace {
 

@@ -130,14 +130,6 @@ TEST(AlarmRecord, DueOnlyWhenOnAtTheSecondOnTheDay) {
   EXPECT_FALSE(off.IsDue(1, 73000));
 }
 
-TEST(AlarmText, ComparesIgnoringAsciiCaseOnly) {
-  EXPECT_TRUE(EqualsIgnoringAsciiCase("DEFAULT", "default"));
-  EXPECT_TRUE(EqualsIgnoringAsciiCase("", ""));
-  EXPECT_FALSE(EqualsIgnoringAsciiCase("defaults", "default"));
-  EXPECT_FALSE(EqualsIgnoringAsciiCase("non", "no"));
-  EXPECT_FALSE(EqualsIgnoringAsciiCase("\xC4", "\xE4"));  // no case beyond ASCII
-}
-
 }  // namespace
 
 #include "alarm/voice_choice.h"

@@ -11,7 +11,7 @@
 
 #include "bmp_corpus.h"
 #include "platform/bitmap_file.h"
-#include "skin/bmp_decoder.h"
+#include "platform/bmp_decoder.h"
 #include "skin/bmp_writer.h"
 #include "wine_check.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 #include "skin_fixture.h"
 
 namespace {

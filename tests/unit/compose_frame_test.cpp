@@ -6,7 +6,7 @@
 #include "render/hand_angles.h"
 #include "render/span_table.h"
 #include "render_test_support.h"
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 
 namespace {
 

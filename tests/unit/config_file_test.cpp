@@ -9,8 +9,9 @@
 
 #include "app/app_texts.h"
 #include "app/config_file.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ TEST_F(ConfigFileTest, MissingConfigFileIsANoticeAndStartUpGoesOn) {
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].kind, MessageKind::Information);
   EXPECT_EQ(messages_[0].owner, nullptr);
-  EXPECT_EQ(messages_[0].caption, kCaption);
+  EXPECT_EQ(messages_[0].caption, platform::kCaption);
   EXPECT_EQ(messages_[0].text,
             "設定用ファイル[Horalune.DAT]がありません.\n標準設定で開始します.\n\n"
             "終了時にルートフォルダに作成します.");
@@ -72,7 +73,7 @@ TEST_F(ConfigFileTest, MissingConfigFileIsANoticeAndStartUpGoesOn) {
   Config("");
   EXPECT_TRUE(CheckConfigFile(dir_));
   EXPECT_TRUE(messages_.empty());
-  EXPECT_EQ(ConfigFilePath(dir_), dir_ + "Horalune.DAT");
+  EXPECT_EQ(platform::SettingsFilePath(dir_), dir_ + "Horalune.DAT");
 }
 
 TEST(DataDirectory, FollowsTheDataDirValue) {

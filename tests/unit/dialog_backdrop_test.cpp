@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/dialog_backdrop.h"
+#include "ui/dialog_backdrop.h"
 #include "app/info_texts.h"
-#include "app/intro_picture.h"
-#include "skin/clock_state.h"
+#include "ui/intro_picture.h"
+#include "render/clock_state.h"
 
 namespace {
 

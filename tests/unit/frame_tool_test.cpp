@@ -15,7 +15,7 @@
 #include "platform/bitmap_file.h"
 #include "platform/text.h"
 #include "render/colour_effects.h"
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 #include "skin_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 #include "skin_fixture.h"
 
 namespace {

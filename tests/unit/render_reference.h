@@ -6,8 +6,9 @@
 #include <functional>
 #include <random>
 
+#include "reference_spans.h"
+#include "render/clock_state.h"
 #include "render/span_table.h"
-#include "skin/clock_state.h"
 
 namespace reference {
 
@@ -64,14 +65,15 @@ inline bool DrawLayerRotated(PlanarImage& frame, const PlanarImage& layer, int x
       }
     return true;
   }
-  if (!table.BuildSpans(frame.width, frame.height, layer.width, layer.height, px, py, x, y, angle))
-    return true;
-  const int end = table.lastRow - (antiAliasing ? 1 : 2);
-  for (int j = table.firstRow; j <= end; ++j) {
-    const ColumnSpan span = table.spans[static_cast<std::size_t>(j - table.firstRow)];
+  (void)table;
+  const Footprint foot =
+      Spans(frame.width, frame.height, layer.width, layer.height, px, py, x, y, angle);
+  const int end = foot.lastRow - (antiAliasing ? 1 : 2);
+  for (int j = foot.firstRow; j <= end; ++j) {
+    const std::size_t row = static_cast<std::size_t>(j - foot.firstRow);
     // A one-pixel-wide layer has coinciding corners and NaN edges: keep to the frame.
-    for (int i = std::max(span.left, 0); i <= std::min(span.right, frame.width - 1); ++i) {
-      const TurnedPoint p = RotatePoint(i, j, x, y, -static_cast<double>(angle));
+    for (int i = std::max(foot.left[row], 0); i <= std::min(foot.right[row], frame.width - 1); ++i) {
+      const Point p = TurnedPixel(i, j, x, y, -static_cast<double>(angle));
       const double u = p.x - x + px, v = p.y - y + py;
       if (!antiAliasing) {
         const Sample s = At(layer, static_cast<int>(u + 0.5), static_cast<int>(v + 0.5));

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 #include "skin_fixture.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #else
 #include <unistd.h>
 
-#include "platform/native_path.h"
+#include "platform/native/native_path.h"
 #endif
 
 namespace testing_support {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/work_area.h"
+#include "ui/work_area.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/shell.h"
-#include "app/tray_icon.h"
-#include "app/intro_picture.h"
-#include "skin/clock_state.h"
+#include "app/win32/tray_icon.h"
+#include "render/clock_state.h"
+#include "ui/intro_picture.h"
+#include "ui/win32/dialog_paint.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/shell.h"
-#include "skin/clock_state.h"
+#include "app/win32/skin_switching.h"
+#include "render/clock_state.h"
 #include "unit/skin_fixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/popup_menu.h"
+#include "app/win32/popup_menu.h"
 #include "skin/skin_settings.h"
 
 namespace {

@@ -1,4 +1,5 @@
 #include "frame_options.h"
+#include "platform/ascii.h"
 
 #include <cctype>
 #include <cerrno>
@@ -41,10 +42,7 @@ bool ParseTime(const std::string& text, FrameOptions& options) {
 }  // namespace
 
 bool EndsWithPng(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
-  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return tail == ".png";
+  return ascii::EndsWithIgnoringCase(path, ".png");
 }
 
 bool ParseFrameOptions(const std::vector<std::string>& args, FrameOptions& options, std::string& error) {

@@ -14,69 +14,13 @@
 #include "frame_options.h"
 #include "picture_file.h"
 #include "platform/message_box.h"
+#include "platform/program_arguments.h"
 #include "platform/text.h"
 #include "render/colour_effects.h"
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 #include "skin/window_shape.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#include <shellapi.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace {
-
-// The arguments in code page 932, the program's one text encoding.
-std::vector<std::string> Arguments(int argc, char** argv) {
-  std::vector<std::string> args;
-#ifdef _WIN32
-  // The narrow argv is in the ANSI code page, which need not be 932.
-  (void)argc;
-  (void)argv;
-  int count = 0;
-  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (wide) {
-    for (int i = 1; i < count; ++i) args.push_back(platform::Cp932FromWide(wide[i]));
-    LocalFree(wide);
-  }
-#else
-  for (int i = 1; i < argc; ++i) args.push_back(platform::Cp932FromUtf8(argv[i]));
-#endif
-  return args;
-}
-
-// The skin path as the program keeps it: absolute (the profile functions look
-// for relative names elsewhere) and with backslashes, so that the skin
-// directory is everything up to the last one. A slash is never the second byte
-// of a code-page-932 character, so turning slashes round is safe.
-std::string SkinPathFrom(const std::string& given) {
-  std::string path = given;
-#ifdef _WIN32
-  const std::wstring wide = platform::WideFromCp932(given);
-  const DWORD needed = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (needed != 0) {
-    std::wstring full(needed, L'\0');
-    const DWORD written = GetFullPathNameW(wide.c_str(), needed, &full[0], nullptr);
-    if (written != 0 && written < needed) {
-      full.resize(written);
-      path = platform::Cp932FromWide(full);
-    }
-  }
-#else
-  if (path.empty() || (path[0] != '/' && path[0] != '\\')) {
-    std::vector<char> cwd(4096);
-    if (getcwd(cwd.data(), cwd.size()) != nullptr) {
-      path = platform::Cp932FromUtf8(cwd.data()) + "/" + path;
-    }
-  }
-#endif
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
 
 void PrintUtf8(const std::string& cp932Text) {
   std::fprintf(stderr, "%s\n", platform::Utf8FromCp932(cp932Text).c_str());
@@ -99,7 +43,7 @@ void SetDialFrame(ClockState& clock, int dialFrame) {
 int main(int argc, char** argv) {
   FrameOptions options;
   std::string error;
-  if (!ParseFrameOptions(Arguments(argc, argv), options, error)) return Usage(error);
+  if (!ParseFrameOptions(platform::ProgramArguments(argc, argv), options, error)) return Usage(error);
   if (options.help) {
     std::printf("%s\n", kFrameUsage);
     return 0;
@@ -118,7 +62,7 @@ int main(int argc, char** argv) {
   });
 
   ClockState clock;
-  clock.skinPath = SkinPathFrom(options.skinPath);
+  clock.skinPath = platform::AbsolutePath(options.skinPath);
   SetSkinDirectory(clock, clock.skinPath);
   if (!IsSkinFile(clock.skinPath.c_str())) {
     PrintUtf8(kBadArgumentText);

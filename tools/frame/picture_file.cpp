@@ -9,7 +9,7 @@
 #ifdef HORALUNE_HAVE_PNG
 #include <png.h>
 
-#include "platform/native_path.h"
+#include "platform/native/native_path.h"
 #endif
 
 namespace {

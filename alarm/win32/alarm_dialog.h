@@ -1,0 +1,6 @@
+// The alarm editing dialog.
+#pragma once
+#include <windows.h>
+
+// Shows the editor over `owner` until "ok" or "cancel".
+void ShowAlarmDialog(HWND owner);

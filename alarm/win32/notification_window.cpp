@@ -1,0 +1,66 @@
+#include "alarm/win32/notification_window.h"
+
+#include <windows.h>
+
+#include "alarm/win32/alarm_objects.h"
+#include "alarm/win32/playback_window.h"
+#include "platform/text.h"
+#include "resources/resource_ids.h"
+#include "ui/win32/dialog_paint.h"
+#include "ui/win32/program_state.h"
+#include "ui/win32/window_drag.h"
+
+namespace {
+
+void InitialiseNotification(HWND dialog) {
+  if (alarmQueue.IsEmpty()) {
+    DestroyWindow(dialog);
+    return;
+  }
+  const int index = alarmQueue.Front();
+  HWND closeButton = GetDlgItem(dialog, IDC_CLOSE);
+  EnableWindow(closeButton, FALSE);
+  const NotificationPlacer::Position at = notificationPlacer.Next();
+  SetWindowTextW(dialog, platform::WideFromCp932(alarmList.Title(index)).c_str());
+  SetDlgItemTextW(dialog, IDC_NOTIFICATION_TEXT,
+                  platform::WideFromCp932(alarmList.NotificationText(index)).c_str());
+  SetWindowPos(dialog, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  notificationPlacer.Opened();
+  RECT client{};
+  GetClientRect(dialog, &client);
+  PlayAlarmVoice(dialog, client.right - client.left);
+  if (IsWindow(dialog)) {
+    EnableWindow(closeButton, TRUE);
+    UpdateWindow(dialog);
+  }
+}
+
+INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      InitialiseNotification(dialog);
+      break;
+    case WM_PAINT:
+      PaintGradient(dialog, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT));
+      break;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_CLOSE) {
+        notificationPlacer.Closed();
+        DestroyWindow(dialog);
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      DragWindow(dialog);
+      break;
+    default:
+      break;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+void OpenNotificationWindow() {
+  // Modeless and without owner: it lives until the user closes it.
+  CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_NOTIFICATION), nullptr, NotificationDlgProc, 0);
+}

@@ -1,0 +1,81 @@
+#include "app/win32/startup.h"
+
+#include "app/app_texts.h"
+#include "app/config_file.h"
+#include "app/win32/clock_window.h"
+#include "app/win32/exit_application.h"
+#include "app/win32/skin_dialog.h"
+#include "app/win32/skin_switching.h"
+#include "app/win32/tray_icon.h"
+#include "platform/message_box.h"
+#include "render/clock_state.h"
+#include "render/win32/present_frame.h"
+#include "ui/win32/program_state.h"
+#include "ui/win32/work_area.h"
+
+namespace {
+
+// The skin to start with, in `chosen`; false when start-up must stop.
+bool SettleStartupSkin(const std::string& commandLine, std::string& chosen) {
+  StartupSkinChoice choice;
+  if (!commandLine.empty()) {
+    // The command line wins; this only settles the data directory (and shows
+    // the ExeDat messages when DataDir is not relative).
+    ResolveStartupSkin(1, clockState.programDirectory, choice);
+    SetSkinDialogFolder(choice.dataDirectory);
+    if (choice.exitRequested) ExitApplication();
+    chosen = commandLine;
+    return true;
+  }
+  const int result = ResolveStartupSkin(0, clockState.programDirectory, choice);
+  SetSkinDialogFolder(choice.dataDirectory);
+  if (choice.exitRequested) ExitApplication();
+  if (result == -1) {
+    if (ChooseSkinFile(mainWindow, chosen)) return true;
+    platform::ShowMessage(mainWindow, kGivingUpText, platform::kCaption,
+                          platform::MessageKind::Plain);
+    ExitApplication();
+    return false;
+  }
+  if (result != 1) return false;
+  chosen = choice.chosenPath;
+  return true;
+}
+
+}  // namespace
+
+bool InitApplication(HINSTANCE instanceHandle, const std::string& commandLine, int showCommand) {
+  busy = true;
+  instance = instanceHandle;
+  if (!RegisterClockClass(instanceHandle)) return false;
+  // WM_CREATE has set mainWindow already (the tray icon needs it).
+  mainWindow = CreateClockWindow(instanceHandle);
+  if (!CheckConfigFile(clockState.programDirectory)) return false;
+  std::string chosen;
+  if (!SettleStartupSkin(commandLine, chosen)) return false;
+
+  SetSkinDirectory(clockState, chosen);
+  clockState.skinPath = chosen;
+  if (!FitWindowToBody(mainWindow, clockState.skinPath)) {
+    platform::ShowMessage(mainWindow, !commandLine.empty() ? kBadArgumentText : kBadDataText,
+                          platform::kCaption, platform::MessageKind::Error);
+    return false;
+  }
+  if (!LoadSkin(clockState, mainWindow)) return false;
+
+  const SkinSettings& s = clockState.settings;
+  const int width = clockState.frame.width;
+  const int height = clockState.frame.height;
+  const POINT p = KeepInWorkArea(RECT{s.posX, s.posY, s.posX + width, s.posY + height});
+  MoveWindow(mainWindow, p.x, p.y, width, height, TRUE);
+  ShowWindow(mainWindow, showCommand);
+  UpdateWindow(mainWindow);
+
+  clockState.IsRedrawDue();
+  clockState.ComposeFrame();
+  PresentFrame(clockState, mainWindow, clockState.settings.effect, false);
+  UpdateTrayTip(clockState.settings.title.c_str());
+  ApplyTopmost(mainWindow);
+  busy = false;
+  return true;
+}

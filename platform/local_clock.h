@@ -1,0 +1,42 @@
+// The clock readings the alarms and the calendar use. Each call reads the local
+// time afresh; tests set a source of their own so nothing depends on the wall
+// clock.
+#pragma once
+#include <functional>
+#include <utility>
+
+struct LocalClockReading {
+  int year = 1970;  // e.g. 2001
+  int month = 1;    // 1..12
+  int day = 1;      // 1..31
+  int weekday = 4;  // 0 Sunday .. 6 Saturday
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+};
+
+namespace platform {
+// The operating system's local time, in one reading; false when it has none.
+bool ReadSystemLocalTime(LocalClockReading& reading);
+}  // namespace platform
+
+int LocalYear();
+int LocalMonth();
+int LocalDay();
+int LocalWeekday();
+int LocalTimeCode();  // hour * 10000 + minute * 100 + second
+
+// Where the readings come from; an empty function restores the real clock.
+using LocalClockSource = std::function<LocalClockReading()>;
+void SetLocalClockSource(LocalClockSource source);
+
+// Installs a source for the lifetime of the object (tests).
+class ScopedLocalClock {
+ public:
+  explicit ScopedLocalClock(LocalClockSource source) { SetLocalClockSource(std::move(source)); }
+  explicit ScopedLocalClock(const LocalClockReading& fixed)
+      : ScopedLocalClock([fixed] { return fixed; }) {}
+  ~ScopedLocalClock() { SetLocalClockSource(nullptr); }
+  ScopedLocalClock(const ScopedLocalClock&) = delete;
+  ScopedLocalClock& operator=(const ScopedLocalClock&) = delete;
+};

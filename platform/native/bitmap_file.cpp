@@ -1,0 +1,18 @@
+// Without the platform's loader: read the file and decode it ourselves.
+#include <cstdint>
+#include <string>
+
+#include "platform/bitmap_file.h"
+#include "platform/files.h"
+#include "platform/bmp_decoder.h"
+
+namespace platform {
+
+bool LoadBitmapPixels(const char* path, BitmapPixels& out) {
+  out = BitmapPixels();
+  std::string bytes;
+  if (path == nullptr || !ReadWholeFile(path, bytes)) return false;
+  return DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), out);
+}
+
+}  // namespace platform

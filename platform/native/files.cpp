@@ -1,0 +1,61 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/native/native_path.h"
+#include "platform/text.h"
+
+namespace platform {
+
+bool FileExists(const char* path) { return PathFits(path) && access(NativePath(path).c_str(), F_OK) == 0; }
+bool FileReadable(const char* path) { return PathFits(path) && access(NativePath(path).c_str(), R_OK) == 0; }
+bool FileReadWritable(const char* path) {
+  return PathFits(path) && access(NativePath(path).c_str(), R_OK | W_OK) == 0;
+}
+
+bool CreateEmptyFile(const char* path) {
+  if (!PathFits(path)) return false;
+  // "ab" creates the file when missing and leaves an existing one untouched.
+  if (std::FILE* file = std::fopen(NativePath(path).c_str(), "ab")) std::fclose(file);
+  return FileExists(path);
+}
+
+bool ReadWholeFile(const char* path, std::string& bytes) {
+  bytes.clear();
+  if (!PathFits(path)) return false;
+  std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+  if (!file) return false;
+  char buffer[65536];
+  std::size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  return !failed;
+}
+
+bool WriteWholeFile(const char* path, const std::string& bytes) {
+  if (!PathFits(path)) return false;
+  std::FILE* file = std::fopen(NativePath(path).c_str(), "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
+// The executable's folder in the program's own convention: code page 932,
+// backslashes, a trailing backslash. NativePath turns it back.
+std::string ProgramDirectory() {
+  std::string self(4096, '\0');
+  const ssize_t length = readlink("/proc/self/exe", &self[0], self.size());
+  if (length <= 0) return ".\\";
+  self.resize(static_cast<std::size_t>(length));
+  const std::size_t slash = self.rfind('/');
+  std::string directory = Cp932FromUtf8(self.substr(0, slash + 1));
+  for (char& c : directory) {
+    if (c == '/') c = '\\';  // 0x2F is never the second byte of a character
+  }
+  return directory;
+}
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+// File tests and reads through the wide-character calls, so that a
+// code-page-932 path reaches the right file whatever the ANSI code page is.
+#include <windows.h>
+#include <io.h>
+
+#include <string>
+
+#include "platform/files.h"
+#include "platform/win32/handles.h"
+#include "platform/text.h"
+
+namespace platform {
+
+bool FileExists(const char* path) { return PathFits(path) && _waccess(WideFromCp932(path).c_str(), 0) == 0; }
+bool FileReadable(const char* path) { return PathFits(path) && _waccess(WideFromCp932(path).c_str(), 4) == 0; }
+bool FileReadWritable(const char* path) {
+  return PathFits(path) && _waccess(WideFromCp932(path).c_str(), 6) == 0;
+}
+
+bool CreateEmptyFile(const char* path) {
+  if (!PathFits(path)) return false;
+  win32::File created(CreateFileW(WideFromCp932(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return FileExists(path);
+}
+
+bool ReadWholeFile(const char* path, std::string& bytes) {
+  bytes.clear();
+  if (!PathFits(path)) return false;
+  win32::File file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  char buffer[65536];
+  for (;;) {
+    DWORD count = 0;
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &count, nullptr)) return false;
+    if (count == 0) return true;
+    bytes.append(buffer, count);
+  }
+}
+
+bool WriteWholeFile(const char* path, const std::string& bytes) {
+  if (!PathFits(path) || bytes.size() > 0x7FFFFFFFu) return false;
+  win32::File file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size();
+}
+
+std::string ProgramDirectory() {
+  std::wstring self(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, &self[0], static_cast<DWORD>(self.size()));
+    if (length == 0) return ".\\";
+    if (length < self.size()) {
+      self.resize(length);
+      break;
+    }
+    self.resize(self.size() * 2);  // a long path: try again with more room
+  }
+  const std::string path = Cp932FromWide(self);
+  const std::size_t slash = LastBackslash(path);
+  return slash == std::string::npos ? ".\\" : path.substr(0, slash + 1);
+}
+
+}  // namespace platform

@@ -1,0 +1,52 @@
+// The whole skin load short of the platform region: settings, pictures, shape.
+#include "skin/skin_loader.h"
+
+#include <cstddef>
+
+#include "platform/ascii.h"
+#include "platform/bitmap_file.h"
+#include "platform/profile.h"
+#include "skin/layer_table.h"
+#include "skin/skin_text.h"
+
+namespace {
+constexpr std::size_t kPictureBuffer = 260;
+}  // namespace
+
+bool LoadSkinContent(const std::string& skinPath, const std::string& skinDirectory,
+                     SkinContent& out) {
+  const char* path = skinPath.c_str();
+  if (!ReadSkinSettings(path, out.settings)) return false;
+  if (!LoadSkinPictures(path, skinDirectory, out.settings.animation, out.pictures)) return false;
+
+  const std::string transparent =
+      platform::ReadProfileString("Initialize", "TransparentColor", "def", path, kPictureBuffer);
+  const std::string graph = platform::ReadProfileString("Body", "Graph", "<<<", path, kPictureBuffer);
+  // A body key gone between the picture load and here is the one silent failure.
+  if (ascii::EqualsIgnoringCase(graph, "<<<")) return false;
+
+  platform::BitmapPixels body;
+  bool shaped = false;
+  if (platform::LoadBitmapPixels(skin::SkinFilePath(skinDirectory, graph).c_str(), body)) {
+    if (transparent == "non") {  // exactly "non": NON and Non read as the number 0 below
+      shaped = ShapeFromRectangle(body, out.shape, out.hitMask);
+    } else {
+      const std::uint32_t key = platform::ReadProfileInt("Initialize", "TransparentColor",
+                                                         static_cast<int>(kNoColourKey), path);
+      shaped = ShapeFromColourKey(body, key, out.shape, out.hitMask);
+    }
+  }
+  if (shaped) {
+    out.hitMaskWidth = out.shape.width;
+    out.hitMaskHeight = out.shape.height;
+  } else {
+    // The body could not be read again: the window becomes its full rectangle,
+    // and hitMask follows the new body so nobody reads it past its end.
+    out.shape = WindowShape();
+    const PlanarImage& picture = out.pictures.layers[Body];
+    out.hitMask.assign(static_cast<std::size_t>(picture.width) * picture.height, 1);
+    out.hitMaskWidth = picture.width;
+    out.hitMaskHeight = picture.height;
+  }
+  return true;
+}

@@ -1,0 +1,9 @@
+// The clock window's outline as a region.
+#pragma once
+#include <windows.h>
+
+#include "skin/window_shape.h"
+
+// Gives the window the outline of `shape`. False when no region could be made
+// (or the shape is invalid): the window then has its full rectangle.
+bool SetWindowShape(HWND window, const WindowShape& shape);

@@ -1,0 +1,70 @@
+#include "ui/intro_picture.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "ui/dialog_backdrop.h"
+#include "render/clock_state.h"
+
+void FreeIntroPicture(ClockState& clock) {
+  if (!clock.hasIntroPicture) return;
+  clock.introPicture.red.clear();
+  clock.introPicture.green.clear();
+  clock.introPicture.blue.clear();
+  clock.introPicture.hasPlanes = false;
+  clock.hasIntroPicture = false;
+}
+
+namespace {
+
+// 1 inside the window's outline. Where the mask does not reach (no shape, or a
+// mask left from another body) the window is its full rectangle.
+unsigned InsideOutline(const ClockState& clock, int x, int y) {
+  if (!clock.hasHitMask || x >= clock.hitMaskWidth || y >= clock.hitMaskHeight) return 1;
+  const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(clock.hitMaskWidth) +
+                         static_cast<std::size_t>(x);
+  return at < clock.hitMask.size() && clock.hitMask[at] != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+void BuildIntroPicture(ClockState& clock, std::uint32_t faceColour) {
+  FreeIntroPicture(clock);
+  PlanarImage& picture = clock.introPicture;
+  const std::size_t size = static_cast<std::size_t>(kBackdropWidth) * kBackdropHeight;
+  const unsigned background[3] = {faceColour & 0xFFu, (faceColour >> 8) & 0xFFu,
+                                  (faceColour >> 16) & 0xFFu};
+  picture.width = kBackdropWidth;
+  picture.height = kBackdropHeight;
+  picture.red.assign(size, static_cast<std::uint8_t>(background[0]));
+  picture.green.assign(size, static_cast<std::uint8_t>(background[1]));
+  picture.blue.assign(size, static_cast<std::uint8_t>(background[2]));
+  picture.hasPlanes = true;
+  clock.hasIntroPicture = true;
+
+  const PlanarImage& frame = clock.frame;
+  const std::size_t frameSize =
+      frame.width > 0 && frame.height > 0
+          ? static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height)
+          : 0;
+  if (!frame.hasPlanes || frameSize == 0 || frame.red.size() < frameSize ||
+      frame.green.size() < frameSize || frame.blue.size() < frameSize) {
+    return;  // nothing composed yet: the face colour alone
+  }
+  const int cols = std::min(frame.width, kBackdropWidth);
+  const int rows = std::min(frame.height, kBackdropHeight);
+  std::vector<std::uint8_t>* planes[3] = {&picture.red, &picture.green, &picture.blue};
+  const std::vector<std::uint8_t>* sources[3] = {&frame.red, &frame.green, &frame.blue};
+  for (int y = 0; y < rows; ++y) {
+    for (int x = 0; x < cols; ++x) {
+      const unsigned w = static_cast<unsigned>(kBackdropWidth - x) * InsideOutline(clock, x, y);
+      const std::size_t from = static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width) +
+                               static_cast<std::size_t>(x);
+      const std::size_t to = static_cast<std::size_t>(y) * kBackdropWidth + static_cast<std::size_t>(x);
+      for (int c = 0; c < 3; ++c) {
+        (*planes[c])[to] =
+            static_cast<std::uint8_t>(((255 - w) * background[c] + w * (*sources[c])[from]) / 255);
+      }
+    }
+  }
+}

@@ -1,0 +1,80 @@
+// Every dialog's backdrop and labels: the core computes the backdrop rows, this
+// file only blits them and draws texts with a font made for the one text.
+#include "ui/win32/dialog_paint.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/text.h"
+#include "platform/win32/handles.h"
+#include "render/clock_state.h"
+#include "ui/dialog_backdrop.h"
+
+namespace {
+
+// Blits 32-bit bottom-up rows at the dialog's top-left corner, inside the
+// paint bracket.
+void BlitBackdrop(HWND dialog, const std::vector<std::uint8_t>& rows) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = kBackdropWidth;
+  info.bmiHeader.biHeight = kBackdropHeight;  // positive: the bottom row comes first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  win32::PaintDC paint(dialog);
+  StretchDIBits(paint.Get(), 0, 0, kBackdropWidth, kBackdropHeight, 0, 0, kBackdropWidth,
+                kBackdropHeight, rows.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+// The one font record; its fixed fields are filled on first use.
+LOGFONTW& FontRecord() {
+  static LOGFONTW record = [] {
+    LOGFONTW font{};
+    font.lfWidth = 0;
+    font.lfStrikeOut = FALSE;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    const wchar_t face[] = L"ＭＳ Ｐゴシック";
+    static_assert(sizeof face / sizeof face[0] <= LF_FACESIZE, "face name too long");
+    for (std::size_t i = 0; i < sizeof face / sizeof face[0]; ++i) font.lfFaceName[i] = face[i];
+    return font;
+  }();
+  return record;
+}
+
+}  // namespace
+
+void PaintIntroPicture(ClockState& clock, HWND dialog) {
+  if (!clock.hasIntroPicture) return;
+  const std::vector<std::uint8_t> rows = IntroPictureRows(clock.introPicture);
+  if (rows.empty()) return;
+  BlitBackdrop(dialog, rows);
+}
+
+void PaintGradient(HWND dialog, COLORREF a, COLORREF b) {
+  const std::vector<std::uint8_t> rows = GradientRows(a, b);
+  if (rows.empty()) return;
+  BlitBackdrop(dialog, rows);
+}
+
+void DrawDialogText(HWND window, RECT rectangle, UINT format, int height, int weight,
+                    int underline, int italic, COLORREF colour, int escapement,
+                    const char* text) {
+  if (!text) return;
+  LOGFONTW& record = FontRecord();
+  record.lfHeight = height;
+  record.lfWeight = weight;
+  record.lfEscapement = escapement;
+  record.lfOrientation = escapement;
+  record.lfItalic = static_cast<BYTE>(italic);
+  record.lfUnderline = static_cast<BYTE>(underline);
+  win32::Font font(CreateFontIndirectW(&record));
+  win32::WindowDC dc(window);
+  if (!dc) return;
+  const std::wstring wide = platform::WideFromCp932(text);
+  win32::Selection selected(dc.Get(), font.Get());
+  SetMapperFlags(dc.Get(), ASPECT_FILTERING);
+  SetBkMode(dc.Get(), TRANSPARENT);
+  SetTextColor(dc.Get(), colour);
+  DrawTextW(dc.Get(), wide.c_str(), -1, &rectangle, format);
+}  // the font is deselected, the DC released, then the font deleted

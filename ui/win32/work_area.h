@@ -1,0 +1,12 @@
+// The work area that windows are kept inside.
+#pragma once
+#include <windows.h>
+
+#include "platform/screen_rect.h"
+
+// Where to put a window whose screen rectangle is given so that it lies inside
+// the work area of the monitor nearest to it; the size is never changed.
+POINT KeepInWorkArea(const RECT& window);
+
+// The primary desktop work area (the whole screen when it cannot be read).
+ScreenRect ReadDesktopWorkArea();

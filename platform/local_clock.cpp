@@ -11,8 +11,16 @@ LocalClockSource& Source() {
 
 LocalClockReading ReadLocalTime() {
   if (Source()) return Source()();
+  std::tm parts{};
+  if (!platform::ReadSystemLocalTime(parts)) return LocalClockReading{};
   LocalClockReading reading;
-  if (!platform::ReadSystemLocalTime(reading)) return LocalClockReading{};
+  reading.year = parts.tm_year + 1900;
+  reading.month = parts.tm_mon + 1;
+  reading.day = parts.tm_mday;
+  reading.weekday = parts.tm_wday;
+  reading.hour = parts.tm_hour;
+  reading.minute = parts.tm_min;
+  reading.second = parts.tm_sec;
   return reading;
 }
 

@@ -2,6 +2,7 @@
 // time afresh; tests set a source of their own so nothing depends on the wall
 // clock.
 #pragma once
+#include <ctime>
 #include <functional>
 #include <utility>
 
@@ -17,7 +18,7 @@ struct LocalClockReading {
 
 namespace platform {
 // The operating system's local time, in one reading; false when it has none.
-bool ReadSystemLocalTime(LocalClockReading& reading);
+bool ReadSystemLocalTime(std::tm& parts);
 }  // namespace platform
 
 int LocalYear();

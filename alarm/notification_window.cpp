@@ -32,9 +32,8 @@ std::string AlarmDataPath() { return platform::ProgramDirectory() + "Horalune.DA
 bool SaveAlarmList() { return alarmList.Save(AlarmDataPath().c_str()); }
 
 void CheckAlarms() {
-  const int weekday = LocalWeekday();
-  const int timeCode = LocalTimeCode();
-  CheckDueAlarms(alarmCheck, alarmList, alarmQueue, weekday, timeCode, OpenNotificationWindow);
+  CheckDueAlarms(alarmCheck, alarmList, alarmQueue, ReadLocalClock(), ElapsedMilliseconds(),
+                 OpenNotificationWindow);
 }
 
 void OpenNotificationWindow() {
@@ -46,26 +45,28 @@ void OpenNotificationWindow() {
 namespace {
 
 void InitialiseNotification(HWND dialog) {
-  if (alarmQueue.IsEmpty()) {
+  const AlarmNotice* notice = alarmQueue.Front();
+  if (notice == nullptr) {
     DestroyWindow(dialog);
     return;
   }
-  const int index = alarmQueue.Front();
   HWND closeButton = GetDlgItem(dialog, alarm_ids::kNotificationClose);
   EnableWindow(closeButton, FALSE);
   const NotificationPlacer::Position at = notificationPlacer.Next();
-  SetWindowTextW(dialog, platform::WideFromCp932(alarmList.Title(index)).c_str());
+  SetWindowTextW(dialog, platform::WideFromCp932(notice->title).c_str());
   SetDlgItemTextW(dialog, alarm_ids::kNotificationText,
-                  platform::WideFromCp932(alarmList.NotificationText(index)).c_str());
+                  platform::WideFromCp932(notice->text).c_str());
   SetWindowPos(dialog, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   notificationPlacer.Opened();
   RECT client{};
   GetClientRect(dialog, &client);
   notificationClientWidth = client.right - client.left;
   // Returns when the sound has ended, the user chose "Close", or at once when
-  // there is nothing to play.
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(alarm_ids::kPlaybackTemplate), dialog,
-                  PlaybackDlgProc, 0);
+  // there is nothing to play. A notice found late stays silent.
+  if (!notice->silent) {
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(alarm_ids::kPlaybackTemplate), dialog,
+                    PlaybackDlgProc, 0);
+  }
   if (IsWindow(dialog)) {
     EnableWindow(closeButton, TRUE);
     UpdateWindow(dialog);

@@ -1,5 +1,8 @@
 #include "alarm/alarm_check.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "alarm/alarm_list.h"
 #include "alarm/alarm_queue.h"
 
@@ -26,7 +29,15 @@ void Forget(AlarmCheckState& state, std::int64_t nowSerial) {
 void CheckDueAlarms(AlarmCheckState& state, const AlarmList& list, AlarmQueue& queue,
                     const LocalClockReading& now, std::int64_t elapsedMs,
                     const std::function<void()>& openWindow) {
+  // After a long sleep a day of seconds is walked: skip quickly the seconds
+  // at which no alarm that is on could be due.
+  std::vector<int> dueTimes;
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Active(i)->SwitchOn()) dueTimes.push_back(list.Active(i)->TimeCode());
+  }
+  std::sort(dueTimes.begin(), dueTimes.end());
   state.walk.Step(now, elapsedMs, [&](const WalkedSecond& second) {
+    if (!std::binary_search(dueTimes.begin(), dueTimes.end(), second.timeCode)) return;
     for (int i = 0; i < list.Count(); ++i) {
       const AlarmRecord& record = *list.Active(i);
       if (!record.IsDue(second.weekday, second.timeCode)) continue;

@@ -30,11 +30,15 @@ void AlarmWalk::Step(const LocalClockReading& now, std::int64_t elapsedMs,
                      const std::function<void(const WalkedSecond&)>& visit) {
   const std::int64_t nowSerial = LocalSerial(now);
   std::int64_t from;
+  // The previous check says nothing about how late a second is when the walk
+  // starts afresh.
+  bool afresh = !started_;
   if (!started_) {
     from = nowSerial;  // the first check looks at the current second only
   } else if (nowSerial < cursor_ - kDaySeconds) {
     from = nowSerial;  // set back by more than a day: start again from now
     cursor_ = nowSerial;
+    afresh = true;
   } else {
     // Set back by less: nothing until the clock passes what was looked at.
     // Forward: never further back than a day.
@@ -51,7 +55,7 @@ void AlarmWalk::Step(const LocalClockReading& now, std::int64_t elapsedMs,
     walked.timeCode = static_cast<int>(secondOfDay / 3600 * 10000 + secondOfDay % 3600 / 60 * 100 +
                                        secondOfDay % 60);
     std::int64_t lateness = (nowSerial - s) * 1000;
-    if (started_) {
+    if (!afresh) {
       lateness = std::max(lateness, elapsedMs - referenceMs_ - (s - referenceSerial_) * 1000);
     }
     walked.latenessMs = std::max<std::int64_t>(lateness, 0);

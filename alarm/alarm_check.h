@@ -26,7 +26,9 @@ struct AlarmCheckState {
 };
 
 // `now` is one reading of the local clock and `elapsedMs` the monotonic clock
-// read with it. `openWindow` creates the notification window for
+// read with it. Call it on every tick and whenever the time may have jumped
+// (resume from sleep, a clock change): a second already looked at is never
+// looked at again, so extra calls cost nothing. `openWindow` creates the notification window for
 // queue.Front() and returns once it has initialised (its playback done). It
 // may run further checks inside (the timer keeps ticking in modal loops);
 // those only queue.

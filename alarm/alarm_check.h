@@ -1,18 +1,37 @@
-// The timer tick's alarm check, free of windows: once per new second the due
-// alarms are queued, and one notification window is opened per queued alarm.
+// The timer tick's alarm check, free of windows: every local second since the
+// last check is matched against the list, the due alarms are queued as copies,
+// and one notification window is opened per queued notice.
 #pragma once
+#include <cstdint>
 #include <functional>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "alarm/alarm_walk.h"
+#include "platform/local_clock.h"
 
 class AlarmList;
 class AlarmQueue;
 
+// A notice found this late or later is shown without sound.
+constexpr std::int64_t kSilentAfterMs = 60 * 1000;
+
 struct AlarmCheckState {
-  int lastAlarmCheckTime = 999999;   // no tick produces this time code
+  AlarmWalk walk;
   bool openingAlarmWindows = false;  // the opening loop is running further out
+  // (local second, the alarm as it was) of the notices queued lately, so that
+  // no alarm is shown twice for one second even when the clock comes back.
+  std::set<std::pair<std::int64_t, std::string>> shown;
 };
 
-// `openWindow` creates the notification window for queue.Front() and returns
-// once it has initialised (its playback done). It may run further checks inside
-// (the timer keeps ticking in modal loops); those only queue.
+// `now` is one reading of the local clock and `elapsedMs` the monotonic clock
+// read with it. Call it on every tick and whenever the time may have jumped
+// (resume from sleep, a clock change): a second already looked at is never
+// looked at again, so extra calls cost nothing. `openWindow` creates the notification window for
+// queue.Front() and returns once it has initialised (its playback done). It
+// may run further checks inside (the timer keeps ticking in modal loops);
+// those only queue.
 void CheckDueAlarms(AlarmCheckState& state, const AlarmList& list, AlarmQueue& queue,
-                    int weekday, int timeCode, const std::function<void()>& openWindow);
+                    const LocalClockReading& now, std::int64_t elapsedMs,
+                    const std::function<void()>& openWindow);

@@ -1,24 +1,32 @@
 #include "alarm/alarm_queue.h"
 
-AlarmQueue::AlarmQueue() {
-  for (std::int8_t& entry : entries_) entry = -1;
+#include "alarm/alarm_record.h"
+
+bool MakeAlarmNotice(const AlarmRecord& record, bool silent, AlarmNotice& out) {
+  if (!record.HoldsTexts()) return false;
+  out.title = record.Title();
+  out.text = record.NotificationText();
+  out.voice = record.Voice();
+  out.weekday = record.Weekday();
+  out.timeCode = record.TimeCode();
+  out.silent = silent;
+  return true;
 }
 
+AlarmQueue::AlarmQueue() = default;
 AlarmQueue::~AlarmQueue() = default;
 
-void AlarmQueue::Push(int index) {
-  // Indices are alarm positions 0..99; anything else could not be stored.
-  if (length_ >= kCapacity || index < 0 || index > 127) return;
-  entries_[length_++] = static_cast<std::int8_t>(index);
+void AlarmQueue::Push(const AlarmNotice& notice) {
+  if (Length() >= kCapacity) return;
+  entries_.push_back(notice);
 }
 
-int AlarmQueue::Pop() {
-  if (length_ == 0) return -1;
-  const int front = entries_[0];
-  for (int i = 1; i < kCapacity + 1; ++i) entries_[i - 1] = entries_[i];
-  entries_[kCapacity] = -1;
-  --length_;
-  return front;
+bool AlarmQueue::Pop() {
+  if (entries_.empty()) return false;
+  entries_.pop_front();
+  return true;
 }
 
-int AlarmQueue::Front() const { return length_ == 0 ? -1 : entries_[0]; }
+const AlarmNotice* AlarmQueue::Front() const {
+  return entries_.empty() ? nullptr : &entries_.front();
+}

@@ -1,7 +1,26 @@
-// First-in, first-out queue of due alarm indices waiting for their notification
-// window. 100 entries; an index pushed onto a full queue is dropped.
+// First-in, first-out queue of the notifications waiting for their window.
+// Each entry is a copy of what its window shows, taken when the alarm matched,
+// so editing the list meanwhile changes nothing pending. 100 entries; a notice
+// pushed onto a full queue is dropped.
 #pragma once
-#include <cstdint>
+#include <deque>
+#include <string>
+
+class AlarmRecord;
+
+struct AlarmNotice {
+  std::string title;
+  std::string text;   // the notification text: the alarm's own time, then its message
+  std::string voice;
+  int weekday = 7;
+  int timeCode = 0;
+  // Found a minute or more after its second: shown without sound, and its
+  // "close" button usable at once.
+  bool silent = false;
+};
+
+// The notice of a filled record; false (and `out` untouched) for an empty one.
+bool MakeAlarmNotice(const AlarmRecord& record, bool silent, AlarmNotice& out);
 
 class AlarmQueue {
  public:
@@ -10,14 +29,14 @@ class AlarmQueue {
   AlarmQueue();
   virtual ~AlarmQueue();
 
-  void Push(int index);
-  int Pop();          // front index, or -1 when empty
-  int Front() const;  // -1 when empty
-  bool IsEmpty() const { return length_ == 0; }
-  int Length() const { return length_; }
+  void Push(const AlarmNotice& notice);
+  bool Pop();                        // false when empty
+  // nullptr when empty. Stays valid while notices are pushed behind it (the
+  // playback's modal loop checks again), until it is popped.
+  const AlarmNotice* Front() const;
+  bool IsEmpty() const { return entries_.empty(); }
+  int Length() const { return static_cast<int>(entries_.size()); }
 
  private:
-  int length_ = 0;
-  // Every byte not holding an entry, and the extra last one, holds -1.
-  std::int8_t entries_[kCapacity + 1];
+  std::deque<AlarmNotice> entries_;
 };

@@ -1,5 +1,6 @@
 #include "platform/local_clock.h"
 
+#include <chrono>
 #include <utility>
 
 namespace {
@@ -24,9 +25,24 @@ LocalClockReading ReadLocalTime() {
   return reading;
 }
 
+ElapsedSource& Elapsed() {
+  static ElapsedSource source;
+  return source;
+}
+
 }  // namespace
 
 void SetLocalClockSource(LocalClockSource source) { Source() = std::move(source); }
+void SetElapsedSource(ElapsedSource source) { Elapsed() = std::move(source); }
+
+LocalClockReading ReadLocalClock() { return ReadLocalTime(); }
+
+std::int64_t ElapsedMilliseconds() {
+  if (Elapsed()) return Elapsed()();
+  // steady_clock: QueryPerformanceCounter on Windows, CLOCK_MONOTONIC here.
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
+}
 
 int LocalYear() { return ReadLocalTime().year; }
 int LocalMonth() { return ReadLocalTime().month; }

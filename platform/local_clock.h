@@ -2,6 +2,7 @@
 // time afresh; tests set a source of their own so nothing depends on the wall
 // clock.
 #pragma once
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <utility>
@@ -27,9 +28,19 @@ int LocalDay();
 int LocalWeekday();
 int LocalTimeCode();  // hour * 10000 + minute * 100 + second
 
+// The whole local date and time from one reading, so that the weekday and the
+// time of day always belong together (two readings can straddle midnight).
+LocalClockReading ReadLocalClock();
+
+// Milliseconds on a clock that nobody sets: it only moves forward, so it
+// measures real lateness. Windows keeps it counting while the computer sleeps.
+std::int64_t ElapsedMilliseconds();
+
 // Where the readings come from; an empty function restores the real clock.
 using LocalClockSource = std::function<LocalClockReading()>;
 void SetLocalClockSource(LocalClockSource source);
+using ElapsedSource = std::function<std::int64_t()>;
+void SetElapsedSource(ElapsedSource source);
 
 // Installs a source for the lifetime of the object (tests).
 class ScopedLocalClock {
@@ -40,4 +51,12 @@ class ScopedLocalClock {
   ~ScopedLocalClock() { SetLocalClockSource(nullptr); }
   ScopedLocalClock(const ScopedLocalClock&) = delete;
   ScopedLocalClock& operator=(const ScopedLocalClock&) = delete;
+};
+
+class ScopedElapsedClock {
+ public:
+  explicit ScopedElapsedClock(ElapsedSource source) { SetElapsedSource(std::move(source)); }
+  ~ScopedElapsedClock() { SetElapsedSource(nullptr); }
+  ScopedElapsedClock(const ScopedElapsedClock&) = delete;
+  ScopedElapsedClock& operator=(const ScopedElapsedClock&) = delete;
 };

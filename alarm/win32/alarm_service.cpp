@@ -17,7 +17,6 @@ bool SaveAlarmList() {
 }
 
 void CheckAlarms() {
-  const int weekday = LocalWeekday();
-  const int timeCode = LocalTimeCode();
-  CheckDueAlarms(alarmCheck, alarmList, alarmQueue, weekday, timeCode, OpenNotificationWindow);
+  CheckDueAlarms(alarmCheck, alarmList, alarmQueue, ReadLocalClock(), ElapsedMilliseconds(),
+                 OpenNotificationWindow);
 }

@@ -13,22 +13,23 @@
 namespace {
 
 void InitialiseNotification(HWND dialog) {
-  if (alarmQueue.IsEmpty()) {
+  const AlarmNotice* notice = alarmQueue.Front();
+  if (notice == nullptr) {
     DestroyWindow(dialog);
     return;
   }
-  const int index = alarmQueue.Front();
   HWND closeButton = GetDlgItem(dialog, IDC_CLOSE);
   EnableWindow(closeButton, FALSE);
   const NotificationPlacer::Position at = notificationPlacer.Next();
-  SetWindowTextW(dialog, platform::WideFromCp932(alarmList.Title(index)).c_str());
+  SetWindowTextW(dialog, platform::WideFromCp932(notice->title).c_str());
   SetDlgItemTextW(dialog, IDC_NOTIFICATION_TEXT,
-                  platform::WideFromCp932(alarmList.NotificationText(index)).c_str());
+                  platform::WideFromCp932(notice->text).c_str());
   SetWindowPos(dialog, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   notificationPlacer.Opened();
   RECT client{};
   GetClientRect(dialog, &client);
-  PlayAlarmVoice(dialog, client.right - client.left);
+  // A notice found late stays silent: "close" is usable at once.
+  if (!notice->silent) PlayAlarmVoice(dialog, client.right - client.left);
   if (IsWindow(dialog)) {
     EnableWindow(closeButton, TRUE);
     UpdateWindow(dialog);

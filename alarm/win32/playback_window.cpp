@@ -19,8 +19,9 @@ namespace {
 
 // The file to play for the front alarm; empty when there is none.
 std::string VoiceToPlay() {
-  return ChooseAlarmVoice(alarmList.Voice(alarmQueue.Front()), clockState.settings.alarmVoice,
-                          clockState.skinDirectory);
+  const AlarmNotice* notice = alarmQueue.Front();
+  if (notice == nullptr) return std::string();
+  return ChooseAlarmVoice(notice->voice, clockState.settings.alarmVoice, clockState.skinDirectory);
 }
 
 // Opens and starts the file; false when there is nothing to play or the file

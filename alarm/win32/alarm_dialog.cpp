@@ -12,6 +12,7 @@
 #include "alarm/win32/alarm_objects.h"
 #include "alarm/win32/alarm_service.h"
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "render/clock_state.h"
 #include "resources/resource_ids.h"
@@ -267,5 +268,10 @@ INT_PTR CALLBACK AlarmDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 void ShowAlarmDialog(HWND owner) {
+  if (!OwnsAlarms()) {
+    platform::ShowMessage(owner, "アラームは他の時計が管理しています.", platform::kCaption,
+                          platform::MessageKind::Information);
+    return;
+  }
   DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ALARM_EDITOR), owner, AlarmDlgProc, 0);
 }

@@ -156,6 +156,13 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
       Present(window, true);
       break;
+    case WM_POWERBROADCAST:
+      // Back from sleep: what fell due meanwhile shows now, not at the next tick.
+      if (wParam == PBT_APMRESUMEAUTOMATIC) CheckAlarms();
+      break;
+    case WM_TIMECHANGE:
+      CheckAlarms();
+      break;
     case WM_DISPLAYCHANGE:
       KeepWindowOnScreen(window);
       break;

@@ -65,6 +65,7 @@ using Icon = Owned<HICON, NullIsInvalid<HICON, DestroyIcon>>;
 using Menu = Owned<HMENU, NullIsInvalid<HMENU, DestroyMenu>>;
 using MemoryDC = Owned<HDC, NullIsInvalid<HDC, DeleteDC>>;
 using File = Owned<HANDLE, FileTraits>;
+using Mutex = Owned<HANDLE, NullIsInvalid<HANDLE, CloseHandle>>;
 
 // GetDC / ReleaseDC.
 class WindowDC {

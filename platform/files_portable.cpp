@@ -35,6 +35,19 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
   return !failed;
 }
 
+bool WriteFileSafely(const char* path, const std::string& bytes) {
+  if (!path) return false;
+  const std::string target = NativePath(path);
+  const std::string temporary = target + ".new";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool closed = std::fclose(file) == 0;
+  if (written && closed && std::rename(temporary.c_str(), target.c_str()) == 0) return true;
+  std::remove(temporary.c_str());
+  return false;
+}
+
 // The executable's folder in the program's own convention: code page 932,
 // backslashes, a trailing backslash. NativePath turns it back.
 std::string ProgramDirectory() {

@@ -3,12 +3,32 @@
 #include <windows.h>
 #include <io.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/files.h"
 #include "platform/text.h"
 
 namespace platform {
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using FileHandle = std::unique_ptr<void, HandleCloser>;
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const std::size_t rest = bytes.size() - done;
+    const DWORD chunk = rest > 0x10000000 ? 0x10000000 : static_cast<DWORD>(rest);
+    DWORD count = 0;
+    if (!WriteFile(file, bytes.data() + done, chunk, &count, nullptr) || count != chunk) return false;
+    done += count;
+  }
+  return true;
+}
+
+}  // namespace
 
 bool FileExists(const char* path) { return path && _waccess(WideFromCp932(path).c_str(), 0) == 0; }
 bool FileReadable(const char* path) { return path && _waccess(WideFromCp932(path).c_str(), 4) == 0; }
@@ -44,6 +64,28 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
   }
   CloseHandle(file);
   return ok;
+}
+
+bool WriteFileSafely(const char* path, const std::string& bytes) {
+  if (!path) return false;
+  const std::wstring target = WideFromCp932(path);
+  const std::wstring temporary = target + L".new";
+  bool written = false;
+  {
+    const HANDLE raw = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) return false;
+    FileHandle file(raw);
+    written = WriteAll(file.get(), bytes);
+  }  // closed before the move
+  // A read-only file stays: MoveFileExW refuses to replace it.
+  if (written &&
+      MoveFileExW(temporary.c_str(), target.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  DeleteFileW(temporary.c_str());
+  return false;
 }
 
 std::string ProgramDirectory() {

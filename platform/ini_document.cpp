@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace platform {
 namespace ini {
 namespace {
@@ -13,10 +15,16 @@ bool IsBlank(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13) || c == 0
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// ASCII letters match either case; the second byte of a CP932 character is
+// no letter (ア is 0x83 0x41, ャ is 0x83 0x61).
 bool SameName(const char* a, std::size_t aLength, const std::string& b) {
   if (aLength != b.size()) return false;
   for (std::size_t i = 0; i < aLength; ++i) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    if (IsCp932LeadByte(static_cast<unsigned char>(a[i])) && i + 1 < aLength) {
+      ++i;
+      if (a[i] != b[i]) return false;
+    }
   }
   return true;
 }
@@ -142,10 +150,10 @@ std::size_t FindKey(const std::string& text, const std::vector<Line>& lines, con
 
 // Where a line inserted after line `index` goes, terminating that line first
 // when the file ends without a line end.
-std::size_t InsertionPoint(std::string& text, const Line& line) {
+std::size_t InsertionPoint(std::string& text, const Line& line, const std::string& newline) {
   if (line.terminated) return line.next;
-  text.insert(line.next, "\r\n");
-  return line.next + 2;
+  text.insert(line.next, newline);
+  return line.next + newline.size();
 }
 
 }  // namespace
@@ -214,16 +222,18 @@ unsigned ParseProfileInt(const std::string& text) {
   return negative ? 0u - total : total;
 }
 
-bool SetValue(std::string& text, const char* section, const char* key, const char* value) {
+bool SetValue(std::string& text, const char* section, const char* key, const char* value,
+              const char* newlineText) {
   if (!section || !key || !value) return false;
+  const std::string newline = newlineText ? newlineText : "\r\n";
   while (IsBlank(static_cast<unsigned char>(*value))) ++value;  // the platform drops these too
   const std::string sectionName = Trimmed(section);
   const std::string keyName = Trimmed(key);
   const std::vector<Line> lines = Parse(text);
   Range range;
   if (!FindSection(text, lines, sectionName, 0, range)) {
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
-    text += "[" + sectionName + "]\r\n" + keyName + "=" + value + "\r\n";
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += newline;
+    text += "[" + sectionName + "]" + newline + keyName + "=" + value + newline;
     return true;
   }
   const std::size_t at = FindKey(text, lines, range, keyName);
@@ -234,7 +244,7 @@ bool SetValue(std::string& text, const char* section, const char* key, const cha
     // Keep the line's own line end; a last line without one gets CR LF.
     const std::string replacement =
         text.substr(line.nameBegin, line.nameEnd - line.nameBegin) + "=" + value +
-        (line.terminated ? "" : "\r\n");
+        (line.terminated ? std::string() : newline);
     text.replace(line.start, line.contentEnd - line.start, replacement);
     return true;
   }
@@ -247,9 +257,9 @@ bool SetValue(std::string& text, const char* section, const char* key, const cha
   if (range.first == range.last) {
     point = 0;  // the empty-named section before any header, and the file is empty
   } else {
-    point = InsertionPoint(text, lines[after]);
+    point = InsertionPoint(text, lines[after], newline);
   }
-  text.insert(point, keyName + "=" + value + "\r\n");
+  text.insert(point, keyName + "=" + value + newline);
   return true;
 }
 

@@ -29,8 +29,9 @@ std::string TrimDefault(const char* def);
 unsigned ParseProfileInt(const std::string& text);
 
 // Edits. Each returns true when the text changed. Lines the edit does not touch
-// keep their bytes; new lines end in CR LF.
-bool SetValue(std::string& text, const char* section, const char* key, const char* value);
+// keep their bytes; new lines end in `newline` (CR LF in the files we create).
+bool SetValue(std::string& text, const char* section, const char* key, const char* value,
+              const char* newline = "\r\n");
 bool DeleteKey(std::string& text, const char* section, const char* key);
 bool DeleteSection(std::string& text, const char* section);
 

@@ -1,7 +1,6 @@
-// Private-profile (INI) files: the one way the program reads and writes its
-// configuration and skin files. The Win32 build calls the real
-// GetPrivateProfileStringA / GetPrivateProfileIntA / WritePrivateProfileStringA;
-// the native build has its own reader and writer with the same results.
+// Private-profile (INI) files, one call at a time: the program's configuration
+// and skin files, read and written by our own implementation (IniFile) in both
+// builds, with the results of the Windows profile functions.
 // All texts and paths are code-page-932 bytes.
 #pragma once
 #include <cstddef>

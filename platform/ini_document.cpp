@@ -38,6 +38,13 @@ std::string Trimmed(const char* text) {
   return std::string(text + begin, end - begin);
 }
 
+std::size_t LastInLine(const std::string& text, std::size_t begin, std::size_t end, char c) {
+  for (std::size_t i = end; i > begin; --i) {
+    if (text[i - 1] == c) return i - 1;
+  }
+  return std::string::npos;
+}
+
 enum class Kind { Blank, Section, Key };
 
 struct Line {
@@ -71,15 +78,20 @@ std::vector<Line> Parse(const std::string& text) {
     while (begin < end && IsBlank(static_cast<unsigned char>(text[begin]))) ++begin;
     while (end > begin && IsBlank(static_cast<unsigned char>(text[end - 1]))) --end;
     if (begin < end) {
-      const std::size_t close = text.rfind(']', end - 1);
+      // Both searches stay inside the line: a whole-text search made every
+      // parse quadratic in the file's length.
+      const std::size_t close = LastInLine(text, begin, end, ']');
       if (text[begin] == '[' && close != std::string::npos && close > begin) {
         line.kind = Kind::Section;
         line.nameBegin = begin + 1;
         line.nameEnd = close;
       } else {
         line.kind = Kind::Key;
-        const std::size_t equals = text.find('=', begin);
-        if (equals != std::string::npos && equals < end) {
+        const void* found = std::memchr(text.data() + begin, '=', end - begin);
+        const std::size_t equals =
+            found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+                  : std::string::npos;
+        if (equals != std::string::npos) {
           std::size_t nameEnd = equals;
           while (nameEnd > begin && IsBlank(static_cast<unsigned char>(text[nameEnd - 1]))) --nameEnd;
           std::size_t valueBegin = equals + 1;

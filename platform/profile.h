@@ -23,7 +23,7 @@ std::size_t ReadProfileString(const char* section, const char* key, const char* 
 std::string ReadProfileString(const char* section, const char* key, const char* def,
                               const char* path, std::size_t bufferSize = 256);
 
-// The integer as the platform reads it (GetPrivateProfileIntA returns UINT).
+// The integer as the Windows profile functions read it, unsigned as they return it.
 unsigned ReadProfileInt(const char* section, const char* key, int def, const char* path);
 
 // key == nullptr deletes the whole section; value == nullptr deletes the key.

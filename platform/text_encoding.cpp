@@ -50,6 +50,20 @@ void AppendUtf16Le(std::string& out, char32_t unit) {
   out += static_cast<char>(unit >> 8);
 }
 
+// Valid UTF-8 whose every non-ASCII character is Latin (U+00A0..U+024F): as
+// CP932 it would be nothing but half-width katakana pairs such as "ﾃｩ".
+bool IsLatinUtf8(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = At(utf8, i);
+    if (c < 0x80) continue;
+    if (c < 0xC2 || c > 0xC9 || i + 1 >= utf8.size()) return false;
+    const char32_t code = (static_cast<char32_t>(c & 0x1F) << 6) | (At(utf8, i + 1) & 0x3F);
+    if (code < 0xA0 || code > 0x24F) return false;
+    ++i;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -113,7 +127,8 @@ TextEncoding DetectEncoding(std::string_view bytes) {
     return Utf8FromUtf16Le(bytes.substr(kUtf16LeBom.size()), ignored) ? TextEncoding::Utf16LeBom
                                                                       : TextEncoding::Unreadable;
   }
-  if (HasNonAscii(bytes) && IsValidUtf8(bytes) && !IsPlausibleCp932(bytes)) {
+  if (HasNonAscii(bytes) && IsValidUtf8(bytes) &&
+      (!IsPlausibleCp932(bytes) || IsLatinUtf8(bytes))) {
     return TextEncoding::Utf8;
   }
   return TextEncoding::Cp932;

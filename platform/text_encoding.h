@@ -9,7 +9,8 @@ namespace platform {
 
 enum class TextEncoding {
   Cp932,
-  Utf8,        // no byte-order mark: valid UTF-8 that is not plausible CP932
+  Utf8,        // no byte-order mark: valid UTF-8 that is not plausible CP932,
+               // or whose only non-ASCII text is Latin letters
   Utf8Bom,
   Utf16LeBom,
   Unreadable,  // a byte-order mark followed by what it cannot be: taken as CP932 bytes

@@ -78,12 +78,14 @@ bool WriteFileSafely(const char* path, const std::string& bytes) {
     FileHandle file(raw);
     written = WriteAll(file.get(), bytes);
   }  // closed before the move
-  // A read-only file stays: MoveFileExW refuses to replace it.
-  if (written &&
-      MoveFileExW(temporary.c_str(), target.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
+  // ReplaceFileW keeps the old file's attributes and security; a read-only
+  // file stays as it is (both calls refuse it).
+  const bool exists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const bool replaced =
+      written && (exists ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
+                                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                         : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH));
+  if (replaced) return true;
   DeleteFileW(temporary.c_str());
   return false;
 }

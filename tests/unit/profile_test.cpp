@@ -80,8 +80,6 @@ TEST(ProfileReading, AnswersLikeThePlatform) {
       {"CR alone ends a line", "[s1]\rname1=val1\rname2=\"val2\"\rname3\r[s2]\r", "s1", "name2",
        "d", 256, "val2"},
       {"an empty section name outside any section", "[s1]\r\nk=1\r\n", "", "k", "d", 256, "d"},
-      {"an empty key name matches '=v'", "[s]\r\n=val_no_key\r\n[t]\r\n", "s", "", "d", 256,
-       "val_no_key"},
       {"a section that is only a header", "[s1]\r\nk=1\r\n[s2]\r\n", "s2", "k", "", 256, ""},
   };
   // The platform compares names in its ANSI code page: these hold only under 932.

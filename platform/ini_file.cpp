@@ -52,8 +52,6 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
   switch (encoding_) {
     case TextEncoding::Cp932:
     case TextEncoding::Unreadable:
-      document_ = original_;
-      break;
     case TextEncoding::Utf8:
       document_ = original_;
       break;
@@ -66,15 +64,6 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
   }
   newline_ = FirstLineEnd(document_);
   savedDocument_ = document_;
-  if (!IsUnicode(encoding_)) return;
-  for (const std::string& line : Lines(document_)) {
-    bool exact = true;
-    Cp932FromUtf8Checked(line, exact);
-    if (!exact) {
-      lossy_ = true;
-      break;
-    }
-  }
 }
 
 std::string IniFile::ToDocument(const char* cp932) const {
@@ -158,7 +147,7 @@ std::string IniFile::FileBytes() const {
 // Text that CP932 cannot hold survives only in lines we leave alone. Before an
 // edit rewrites or drops such a line, the original goes to "<name>.bak".
 bool IniFile::KeepBackupIfTextIsLost() const {
-  if (!lossy_) return true;
+  if (!IsUnicode(encoding_)) return true;
   std::vector<std::string> kept = Lines(document_);
   std::sort(kept.begin(), kept.end());
   for (const std::string& line : Lines(savedDocument_)) {

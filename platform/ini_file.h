@@ -54,7 +54,6 @@ class IniFile {
   TextEncoding encoding_ = TextEncoding::Cp932;
   bool found_ = false;
   bool blocked_ = false;  // there, but not readable
-  bool lossy_ = false;    // some text had no CP932 form
   bool changed_ = false;
 };
 

@@ -1,7 +1,6 @@
 // Telling CP932 from UTF-8 and UTF-16 in files from any editor.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -102,34 +101,6 @@ TEST(TextEncodingDetection, ByteOrderMarks) {
     const platform::DecodedText read = DecodeText(bad);
     EXPECT_EQ(read.encoding, TextEncoding::Unreadable);
     EXPECT_EQ(read.text, bad);
-  }
-}
-
-// Random code points survive UTF-8 -> UTF-16 -> UTF-8, and the validator
-// accepts exactly what the encoder makes.
-TEST(TextEncodingDetection, Utf16RoundTripsRandomText) {
-  std::mt19937 random(7);
-  std::uniform_int_distribution<std::uint32_t> pick(1, 0x10FFFF);
-  for (int round = 0; round < 200; ++round) {
-    std::string utf16;
-    for (int i = 0; i < 20; ++i) {
-      std::uint32_t c = pick(random);
-      if (c >= 0xD800 && c <= 0xDFFF) c = 0x3042;
-      if (c >= 0x10000) {
-        c -= 0x10000;
-        for (const std::uint32_t unit : {0xD800 + (c >> 10), 0xDC00 + (c & 0x3FF)}) {
-          utf16 += static_cast<char>(unit & 0xFF);
-          utf16 += static_cast<char>(unit >> 8);
-        }
-      } else {
-        utf16 += static_cast<char>(c & 0xFF);
-        utf16 += static_cast<char>(c >> 8);
-      }
-    }
-    std::string utf8;
-    ASSERT_TRUE(platform::Utf8FromUtf16Le(utf16, utf8));
-    EXPECT_TRUE(platform::IsValidUtf8(utf8));
-    EXPECT_EQ(platform::Utf16LeFromUtf8(utf8), utf16);
   }
   EXPECT_FALSE(platform::IsValidUtf8("\xC0\xAF"));          // overlong
   EXPECT_FALSE(platform::IsValidUtf8("\xED\xA0\x80"));      // surrogate

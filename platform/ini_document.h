@@ -1,6 +1,8 @@
-// The text of a private-profile (INI) file, read and edited as the platform's
-// profile functions do. Pure string work: the native seam reads and writes the
-// files around it, and the fuzz target feeds it arbitrary bytes.
+// The text of a private-profile (INI) file, read and edited as the Windows
+// profile functions do. Pure string work: IniFile reads and writes the files
+// around it, and the fuzz target feeds it arbitrary bytes. Names and values are
+// CP932, or UTF-8 when IniFile edits a file in a Unicode encoding (every byte
+// these functions look for is ASCII, which UTF-8 never uses inside a character).
 #pragma once
 #include <cstddef>
 #include <string>

@@ -36,7 +36,7 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
 }
 
 bool WriteFileSafely(const char* path, const std::string& bytes) {
-  if (!path) return false;
+  if (!path || !*path) return false;
   const std::string target = NativePath(path);
   const std::string temporary = target + ".new";
   std::FILE* file = std::fopen(temporary.c_str(), "wb");

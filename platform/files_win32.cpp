@@ -67,7 +67,7 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
 }
 
 bool WriteFileSafely(const char* path, const std::string& bytes) {
-  if (!path) return false;
+  if (!path || !*path) return false;
   const std::wstring target = WideFromCp932(path);
   const std::wstring temporary = target + L".new";
   bool written = false;

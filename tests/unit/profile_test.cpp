@@ -273,6 +273,8 @@ TEST(ProfileWriting, FailsWhereNoFileCanBe) {
   const std::string path = folder.File("no-such-folder\\x.ini");
   EXPECT_FALSE(WriteProfileString("a", "k", "v", path.c_str()));
   EXPECT_FALSE(platform::FileExists(path.c_str()));
+  EXPECT_FALSE(WriteProfileString("a", "k", "v", ""));
+  EXPECT_FALSE(platform::FileExists(".new"));
 }
 
 // A folder whose name's second byte is a backslash (表 is 0x95 0x5C): the

@@ -5,8 +5,8 @@
 
 #include "alarm/alarm_list.h"
 #include "platform/files.h"
-#include "platform/profile.h"
 #include "platform/ascii.h"
+#include "platform/ini_file.h"
 
 const char* const kAlarmSection = "Alarm";
 
@@ -15,9 +15,9 @@ namespace {
 // Values are read into a 256-byte buffer: at most 255 bytes of each are used.
 constexpr std::size_t kValueBuffer = 256;
 
-std::string ReadAlarmValue(const char* stem, int n, const char* def, const char* path) {
-  return platform::ReadProfileString(kAlarmSection, AlarmKeyName(stem, n).c_str(), def, path,
-                                     kValueBuffer);
+std::string ReadAlarmValue(const platform::IniFile& file, const char* stem, int n,
+                           const char* def) {
+  return file.GetString(kAlarmSection, AlarmKeyName(stem, n).c_str(), def, kValueBuffer);
 }
 
 }  // namespace
@@ -31,14 +31,15 @@ std::string AlarmKeyName(const char* stem, int n) {
 void AlarmList::Load(const char* path) {
   count_ = 0;
   if (path == nullptr || *path == '\0') return;
+  const platform::IniFile file(path);  // read once for all 500 keys
   for (int n = 0; n < kMaxAlarms; ++n) {
     // "nazo" stands for a key that is not there.
-    if (ascii::EqualsIgnoringCase(ReadAlarmValue("Time", n, "nazo", path), "nazo")) continue;
-    const bool on = ascii::EqualsIgnoringCase(ReadAlarmValue("Switch", n, "off", path), "on");
-    const std::string key = ReadAlarmValue("Time", n, "999999", path);
-    const std::string title = ReadAlarmValue("Title", n, kDefaultAlarmTitle, path);
-    const std::string message = ReadAlarmValue("Message", n, kDefaultAlarmMessage, path);
-    const std::string voice = ReadAlarmValue("Voice", n, kDefaultAlarmVoice, path);
+    if (ascii::EqualsIgnoringCase(ReadAlarmValue(file, "Time", n, "nazo"), "nazo")) continue;
+    const bool on = ascii::EqualsIgnoringCase(ReadAlarmValue(file, "Switch", n, "off"), "on");
+    const std::string key = ReadAlarmValue(file, "Time", n, "999999");
+    const std::string title = ReadAlarmValue(file, "Title", n, kDefaultAlarmTitle);
+    const std::string message = ReadAlarmValue(file, "Message", n, kDefaultAlarmMessage);
+    const std::string voice = ReadAlarmValue(file, "Voice", n, kDefaultAlarmVoice);
     // An invalid key drops the alarm; the next one takes its place in the list.
     AppendLoaded(on, key.c_str(), title.c_str(), message.c_str(), voice.c_str());
   }
@@ -48,14 +49,14 @@ bool AlarmList::Save(const char* path) const {
   if (path == nullptr || *path == '\0') return false;
   // The start-up notice promises the settings file at exit, alarms or not.
   if (!platform::CreateEmptyFile(path)) return false;
-  // Keys are renumbered from 00 on every save; with no alarms the section goes.
-  bool written = platform::WriteProfileString(kAlarmSection, nullptr, nullptr, path) ||
-                 !platform::FileExists(path);
+  // One read and one write for the whole list. Keys are renumbered from 00 on
+  // every save; with no alarms the section goes.
+  platform::IniFile file(path);
+  bool written = file.DeleteSection(kAlarmSection);
   for (int i = 0; i < count_; ++i) {
     const AlarmRecord& record = records_[i];
     const auto write = [&](const char* stem, const std::string& value) {
-      written = platform::WriteProfileString(kAlarmSection, AlarmKeyName(stem, i).c_str(),
-                                             value.c_str(), path) && written;
+      written = file.Set(kAlarmSection, AlarmKeyName(stem, i).c_str(), value.c_str()) && written;
     };
     write("Switch", record.SwitchOn() ? "on" : "off");
     write("Time", record.FormatTimeKey());
@@ -63,5 +64,5 @@ bool AlarmList::Save(const char* path) const {
     write("Message", record.Message());
     write("Voice", record.Voice());
   }
-  return written;
+  return file.Save() && written;
 }

@@ -5,6 +5,7 @@
 
 #include "app/app_texts.h"
 #include "platform/files.h"
+#include "platform/ini_file.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "platform/text.h"
@@ -113,15 +114,15 @@ bool SetSkinDirectory(ClockState& clock, const std::string& path) {
 bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& settings, int left,
                         int top) {
   if (skinPath.empty()) return true;
-  const char* path = skinPath.c_str();
-  platform::WriteProfileString("Initialize", "AntiAliasing", settings.antiAliasing ? "1" : "0",
-                               path);
+  // One read and one write of the skin for all the options.
+  platform::IniFile file(skinPath);
+  file.Set("Initialize", "AntiAliasing", settings.antiAliasing ? "1" : "0");
   if (settings.specialMenu == 1) {
-    platform::WriteProfileString("Initialize", "Effect", Format("%d", settings.effect).c_str(),
-                                 path);
+    file.Set("Initialize", "Effect", Format("%d", settings.effect).c_str());
   }
-  platform::WriteProfileString("Initialize", "Topmost", settings.topmost ? "1" : "0", path);
-  platform::WriteProfileString("Initialize", "PosY", Format("%d", top).c_str(), path);
-  platform::WriteProfileString("Initialize", "PosX", Format("%d", left).c_str(), path);
+  file.Set("Initialize", "Topmost", settings.topmost ? "1" : "0");
+  file.Set("Initialize", "PosY", Format("%d", top).c_str());
+  file.Set("Initialize", "PosX", Format("%d", left).c_str());
+  file.Save();
   return true;
 }

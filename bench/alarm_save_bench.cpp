@@ -1,5 +1,5 @@
-// Saving 100 alarms ("ok" and "apply" in the editor): today's save writes the
-// file once per key; the one-text section is what a single write would take.
+// Saving a full alarm list (100 alarms, 500 keys) into Horalune.DAT: one
+// read-modify-write of the file against one per key, as saves were made before.
 // And the worst alarm check: a whole day walked after a long sleep.
 #include <benchmark/benchmark.h>
 
@@ -8,12 +8,52 @@
 #include <string>
 
 #include "alarm/alarm_check.h"
+#include "alarm/alarm_keys.h"
 #include "alarm/alarm_list.h"
 #include "alarm/alarm_queue.h"
-#include "alarm/alarm_section.h"
-#include "platform/files.h"
+#include "platform/ini_file.h"
+#include "platform/profile.h"
 
 namespace {
+
+constexpr int kAlarms = 100;
+const char* const kStems[] = {"Switch", "Time", "Title", "Message", "Voice"};
+const char* const kValues[] = {"on", "Mon073000", "起床", "朝ごはんの時間です", "wake.wav"};
+
+std::string ScratchFile() {
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "horalune-bench.DAT";
+  std::filesystem::remove(path);
+  return path.string();
+}
+
+void BM_AlarmSaveOneWrite(benchmark::State& state) {
+  const std::string path = ScratchFile();
+  for (auto _ : state) {
+    platform::IniFile file(path);
+    file.DeleteSection(kAlarmSection);
+    for (int n = 0; n < kAlarms; ++n) {
+      for (int k = 0; k < 5; ++k) file.Set(kAlarmSection, AlarmKeyName(kStems[k], n).c_str(), kValues[k]);
+    }
+    benchmark::DoNotOptimize(file.Save());
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_AlarmSaveOneWrite)->Unit(benchmark::kMillisecond);
+
+void BM_AlarmSaveKeyByKey(benchmark::State& state) {
+  const std::string path = ScratchFile();
+  for (auto _ : state) {
+    platform::WriteProfileString(kAlarmSection, nullptr, nullptr, path.c_str());
+    for (int n = 0; n < kAlarms; ++n) {
+      for (int k = 0; k < 5; ++k) {
+        platform::WriteProfileString(kAlarmSection, AlarmKeyName(kStems[k], n).c_str(), kValues[k],
+                                     path.c_str());
+      }
+    }
+  }
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_AlarmSaveKeyByKey)->Unit(benchmark::kMillisecond);
 
 void FillHundred(AlarmList& list) {
   list.BeginEdit();
@@ -32,48 +72,6 @@ std::string BenchFile() {
 }
 
 const char* const kOtherSections = "[Default]\r\nDataDir=C:\\skins\\classic\r\nInterval=250\r\n";
-
-void BM_SaveKeyByKey(benchmark::State& state) {
-  AlarmList list(nullptr);
-  FillHundred(list);
-  const std::string path = BenchFile();
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(list.Save(path.c_str()));
-  }
-  std::filesystem::remove(path);
-}
-BENCHMARK(BM_SaveKeyByKey)->Unit(benchmark::kMillisecond);
-
-void BM_SectionTextInMemory(benchmark::State& state) {
-  AlarmList list(nullptr);
-  FillHundred(list);
-  const std::string before = kOtherSections + AlarmSectionText(list);
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(WithAlarmSection(before, list));
-  }
-}
-BENCHMARK(BM_SectionTextInMemory)->Unit(benchmark::kMicrosecond);
-
-void BM_SectionTextAndOneWrite(benchmark::State& state) {
-  AlarmList list(nullptr);
-  FillHundred(list);
-  const std::string path = BenchFile();
-  {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    std::fputs(kOtherSections, file);
-    std::fclose(file);
-  }
-  for (auto _ : state) {
-    std::string text;
-    platform::ReadWholeFile(path.c_str(), text);
-    text = WithAlarmSection(text, list);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
-  }
-  std::filesystem::remove(path);
-}
-BENCHMARK(BM_SectionTextAndOneWrite)->Unit(benchmark::kMicrosecond);
 
 void BM_CheckAfterADaysSleep(benchmark::State& state) {
   AlarmList list(nullptr);

@@ -171,9 +171,14 @@ void ParseAnniversaryLine(std::string_view line, int year, const EventSink& add)
 void ParseAnniversaryText(std::string_view bytes, int year, const EventSink& add) {
   std::size_t start = 0;
   while (start < bytes.size()) {
-    std::size_t end = bytes.find("\r\n", start);
-    const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 2;
-    if (end == std::string_view::npos) end = bytes.size();
+    // CR LF or, from today's editors, LF alone ends a line.
+    std::size_t end = bytes.find('\n', start);
+    const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+    if (end == std::string_view::npos) {
+      end = bytes.size();
+    } else if (end > start && bytes[end - 1] == '\r') {
+      --end;
+    }
     std::string_view line = bytes.substr(start, end - start);
     if (line.size() > kMaxLineBytes) line = line.substr(0, kMaxLineBytes);
     // A NUL has no place in a text file; such a line is damaged, not the rest.

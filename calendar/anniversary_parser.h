@@ -42,8 +42,8 @@ enum class SlotKind { Day, Weekday };
 // Called once per event found: the slot (day slot or weekday 0..6) and its text.
 using EventSink = std::function<void(SlotKind kind, int index, std::string_view text)>;
 
-// Reads a whole file's bytes in one pass. Lines end with CR LF; a lone CR or LF
-// is an ordinary byte. A line holding a NUL byte is dropped, and reading goes
+// Reads a whole file's CP932 text in one pass. Lines end with CR LF or LF; a
+// lone CR is an ordinary byte. A line holding a NUL byte is dropped, and reading goes
 // on with the next line.
 void ParseAnniversaryText(std::string_view bytes, int year, const EventSink& add);
 

@@ -3,6 +3,7 @@
 #include "platform/local_clock.h"
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -92,5 +93,6 @@ void AnniversaryStore::AddText(std::string_view bytes) {
 
 void AnniversaryStore::AddFile(const std::string& path) {
   std::string bytes;
-  if (platform::ReadWholeFile(path.c_str(), bytes)) AddText(bytes);
+  // Files saved as UTF-8 or UTF-16 list like their CP932 twins.
+  if (platform::ReadWholeFile(path.c_str(), bytes)) AddText(platform::DecodeText(bytes).text);
 }

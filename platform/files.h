@@ -33,6 +33,10 @@ bool WriteWholeFile(const char* path, const std::string& bytes);
 // Reads a whole file; false when it cannot be opened.
 bool ReadWholeFile(const char* path, std::string& bytes);
 
+// Writes a whole file: the bytes go to a new file beside it, which then takes
+// the old one's place, so a failed write never leaves half a file behind.
+bool WriteFileSafely(const char* path, const std::string& bytes);
+
 // The drive and directory of the running executable, ending in a backslash.
 std::string ProgramDirectory();
 

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace platform {
 namespace ini {
 namespace {
@@ -13,10 +15,16 @@ bool IsBlank(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13) || c == 0
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// ASCII letters match either case; the second byte of a CP932 character is
+// no letter (ア is 0x83 0x41, ャ is 0x83 0x61).
 bool SameName(const char* a, std::size_t aLength, const std::string& b) {
   if (aLength != b.size()) return false;
   for (std::size_t i = 0; i < aLength; ++i) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    if (IsCp932LeadByte(static_cast<unsigned char>(a[i])) && i + 1 < aLength) {
+      ++i;
+      if (a[i] != b[i]) return false;
+    }
   }
   return true;
 }
@@ -28,6 +36,13 @@ std::string Trimmed(const char* text) {
   while (begin < end && IsBlank(static_cast<unsigned char>(text[begin]))) ++begin;
   while (end > begin && IsBlank(static_cast<unsigned char>(text[end - 1]))) --end;
   return std::string(text + begin, end - begin);
+}
+
+std::size_t LastInLine(const std::string& text, std::size_t begin, std::size_t end, char c) {
+  for (std::size_t i = end; i > begin; --i) {
+    if (text[i - 1] == c) return i - 1;
+  }
+  return std::string::npos;
 }
 
 enum class Kind { Blank, Section, Key };
@@ -63,15 +78,20 @@ std::vector<Line> Parse(const std::string& text) {
     while (begin < end && IsBlank(static_cast<unsigned char>(text[begin]))) ++begin;
     while (end > begin && IsBlank(static_cast<unsigned char>(text[end - 1]))) --end;
     if (begin < end) {
-      const std::size_t close = text.rfind(']', end - 1);
+      // Both searches stay inside the line: a whole-text search made every
+      // parse quadratic in the file's length.
+      const std::size_t close = LastInLine(text, begin, end, ']');
       if (text[begin] == '[' && close != std::string::npos && close > begin) {
         line.kind = Kind::Section;
         line.nameBegin = begin + 1;
         line.nameEnd = close;
       } else {
         line.kind = Kind::Key;
-        const std::size_t equals = text.find('=', begin);
-        if (equals != std::string::npos && equals < end) {
+        const void* found = std::memchr(text.data() + begin, '=', end - begin);
+        const std::size_t equals =
+            found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+                  : std::string::npos;
+        if (equals != std::string::npos) {
           std::size_t nameEnd = equals;
           while (nameEnd > begin && IsBlank(static_cast<unsigned char>(text[nameEnd - 1]))) --nameEnd;
           std::size_t valueBegin = equals + 1;
@@ -142,10 +162,10 @@ std::size_t FindKey(const std::string& text, const std::vector<Line>& lines, con
 
 // Where a line inserted after line `index` goes, terminating that line first
 // when the file ends without a line end.
-std::size_t InsertionPoint(std::string& text, const Line& line) {
+std::size_t InsertionPoint(std::string& text, const Line& line, const std::string& newline) {
   if (line.terminated) return line.next;
-  text.insert(line.next, "\r\n");
-  return line.next + 2;
+  text.insert(line.next, newline);
+  return line.next + newline.size();
 }
 
 }  // namespace
@@ -214,16 +234,18 @@ unsigned ParseProfileInt(const std::string& text) {
   return negative ? 0u - total : total;
 }
 
-bool SetValue(std::string& text, const char* section, const char* key, const char* value) {
+bool SetValue(std::string& text, const char* section, const char* key, const char* value,
+              const char* newlineText) {
   if (!section || !key || !value) return false;
+  const std::string newline = newlineText ? newlineText : "\r\n";
   while (IsBlank(static_cast<unsigned char>(*value))) ++value;  // the platform drops these too
   const std::string sectionName = Trimmed(section);
   const std::string keyName = Trimmed(key);
   const std::vector<Line> lines = Parse(text);
   Range range;
   if (!FindSection(text, lines, sectionName, 0, range)) {
-    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += "\r\n";
-    text += "[" + sectionName + "]\r\n" + keyName + "=" + value + "\r\n";
+    if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += newline;
+    text += "[" + sectionName + "]" + newline + keyName + "=" + value + newline;
     return true;
   }
   const std::size_t at = FindKey(text, lines, range, keyName);
@@ -234,7 +256,7 @@ bool SetValue(std::string& text, const char* section, const char* key, const cha
     // Keep the line's own line end; a last line without one gets CR LF.
     const std::string replacement =
         text.substr(line.nameBegin, line.nameEnd - line.nameBegin) + "=" + value +
-        (line.terminated ? "" : "\r\n");
+        (line.terminated ? std::string() : newline);
     text.replace(line.start, line.contentEnd - line.start, replacement);
     return true;
   }
@@ -247,9 +269,9 @@ bool SetValue(std::string& text, const char* section, const char* key, const cha
   if (range.first == range.last) {
     point = 0;  // the empty-named section before any header, and the file is empty
   } else {
-    point = InsertionPoint(text, lines[after]);
+    point = InsertionPoint(text, lines[after], newline);
   }
-  text.insert(point, keyName + "=" + value + "\r\n");
+  text.insert(point, keyName + "=" + value + newline);
   return true;
 }
 

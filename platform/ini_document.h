@@ -1,6 +1,8 @@
-// The text of a private-profile (INI) file, read and edited as the platform's
-// profile functions do. Pure string work: the native seam reads and writes the
-// files around it, and the fuzz target feeds it arbitrary bytes.
+// The text of a private-profile (INI) file, read and edited as the Windows
+// profile functions do. Pure string work: IniFile reads and writes the files
+// around it, and the fuzz target feeds it arbitrary bytes. Names and values are
+// CP932, or UTF-8 when IniFile edits a file in a Unicode encoding (every byte
+// these functions look for is ASCII, which UTF-8 never uses inside a character).
 #pragma once
 #include <cstddef>
 #include <string>
@@ -29,8 +31,9 @@ std::string TrimDefault(const char* def);
 unsigned ParseProfileInt(const std::string& text);
 
 // Edits. Each returns true when the text changed. Lines the edit does not touch
-// keep their bytes; new lines end in CR LF.
-bool SetValue(std::string& text, const char* section, const char* key, const char* value);
+// keep their bytes; new lines end in `newline` (CR LF in the files we create).
+bool SetValue(std::string& text, const char* section, const char* key, const char* value,
+              const char* newline = "\r\n");
 bool DeleteKey(std::string& text, const char* section, const char* key);
 bool DeleteSection(std::string& text, const char* section);
 

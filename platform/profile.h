@@ -1,7 +1,6 @@
-// Private-profile (INI) files: the one way the program reads and writes its
-// configuration and skin files. The Win32 build calls the real
-// GetPrivateProfileStringA / GetPrivateProfileIntA / WritePrivateProfileStringA;
-// the native build has its own reader and writer with the same results.
+// Private-profile (INI) files, one call at a time: the program's configuration
+// and skin files, read and written by our own implementation (IniFile) in both
+// builds, with the results of the Windows profile functions.
 // All texts and paths are code-page-932 bytes.
 #pragma once
 #include <cstddef>
@@ -24,7 +23,7 @@ std::size_t ReadProfileString(const char* section, const char* key, const char* 
 std::string ReadProfileString(const char* section, const char* key, const char* def,
                               const char* path, std::size_t bufferSize = 256);
 
-// The integer as the platform reads it (GetPrivateProfileIntA returns UINT).
+// The integer as the Windows profile functions read it, unsigned as they return it.
 unsigned ReadProfileInt(const char* section, const char* key, int def, const char* path);
 
 // key == nullptr deletes the whole section; value == nullptr deletes the key.

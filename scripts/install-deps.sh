@@ -11,16 +11,30 @@ packages=(
   googletest libgtest-dev libbenchmark-dev libpng-dev
   clang libclang-rt-14-dev
   zip unzip
+  locales
 )
+# Wine takes the Windows code page from LANG and maps non-ASCII file names only
+# when that glibc locale exists: the tests run under Western, Korean and
+# Japanese code pages.
+locales_needed=(en_US.UTF-8 ko_KR.UTF-8 ja_JP.UTF-8)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+if [ ${#missing[@]} -ne 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+generate=0
+for l in "${locales_needed[@]}"; do
+  locale -a 2>/dev/null | grep -qix "${l/UTF-8/utf8}" && continue
+  grep -qx "$l UTF-8" /etc/locale.gen || echo "$l UTF-8" >> /etc/locale.gen
+  generate=1
+done
+if [ $generate -eq 1 ]; then
+  locale-gen
+fi

@@ -43,6 +43,17 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
   return std::fclose(file) == 0 && written;
 }
 
+bool WriteFileSafely(const char* path, const std::string& bytes) {
+  if (!PathFits(path) || !*path) return false;
+  const std::string temporary = std::string(path) + ".new";
+  if (WriteWholeFile(temporary.c_str(), bytes) &&
+      std::rename(NativePath(temporary.c_str()).c_str(), NativePath(path).c_str()) == 0) {
+    return true;
+  }
+  std::remove(NativePath(temporary.c_str()).c_str());
+  return false;
+}
+
 // The executable's folder in the program's own convention: code page 932,
 // backslashes, a trailing backslash. NativePath turns it back.
 std::string ProgramDirectory() {

@@ -50,6 +50,24 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
          written == bytes.size();
 }
 
+bool WriteFileSafely(const char* path, const std::string& bytes) {
+  if (!PathFits(path) || !*path) return false;
+  const std::string temporary = std::string(path) + ".new";
+  const std::wstring target = WideFromCp932(path);
+  const std::wstring wideTemporary = WideFromCp932(temporary);
+  // ReplaceFileW keeps the old file's attributes and security; a read-only
+  // file stays as it is (both calls refuse it).
+  const bool exists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const bool replaced =
+      WriteWholeFile(temporary.c_str(), bytes) &&
+      (exists ? ReplaceFileW(target.c_str(), wideTemporary.c_str(), nullptr,
+                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+              : MoveFileExW(wideTemporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH));
+  if (replaced) return true;
+  DeleteFileW(wideTemporary.c_str());
+  return false;
+}
+
 std::string ProgramDirectory() {
   std::wstring self(MAX_PATH, L'\0');
   for (;;) {

@@ -250,3 +250,19 @@ TEST(AlarmSave, TypedLineBreaksCannotInjectKeys) {
 }
 
 }  // namespace
+
+// A Horalune.DAT that an editor saved as UTF-8 with LF line ends: the alarms
+// load, and a save rewrites only the alarm lines, in UTF-8 with LF.
+TEST(AlarmSave, KeepsAnEditorsUtf8AndLineEnds) {
+  DatFile dat;
+  const std::string head = u8"[Default]\nDataDir=C:\\時計\n";
+  dat.Write(head + u8"[Alarm]\nSwitch00=on\nTime00=Mon083000\nTitle00=起床\nMessage00=おはよう\n");
+  AlarmList list(dat.Path().c_str());
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Active(0)->Title(), "起床");
+  ASSERT_TRUE(list.Save(dat.Path().c_str()));
+  EXPECT_EQ(dat.Read(), head + u8"[Alarm]\nSwitch00=on\nTime00=Mon083000\nTitle00=起床\n"
+                               u8"Message00=おはよう\nVoice00=" + std::string(kDefaultAlarmVoice) +
+                               "\n");
+  EXPECT_EQ(dat.Key("Alarm", "Message00"), "おはよう");
+}

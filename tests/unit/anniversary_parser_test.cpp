@@ -135,9 +135,9 @@ TEST(AnniversaryLines, IgnoredLines) {
   EXPECT_TRUE(Parse("; 0101 comment\r\n 0101 blank\r\n\r\nあ0101\r\nX\r\n").empty());
 }
 
-TEST(AnniversaryText, OnlyCrLfEndsALine) {
-  EXPECT_EQ(Parse("0101 a\nb\r0102 c\r\n0103 d"),
-            (std::vector<Event>{OnDay(101, "a\nb\r0102 c"), OnDay(103, "d")}));
+TEST(AnniversaryText, CrLfOrLfEndsALine) {
+  EXPECT_EQ(Parse("0101 a\r0102 b\n0103 c\r\n0104 d"),
+            (std::vector<Event>{OnDay(101, "a\r0102 b"), OnDay(103, "c"), OnDay(104, "d")}));
   EXPECT_EQ(Parse("\r\n\r\n0104 e\r\n"), std::vector<Event>{OnDay(104, "e")});
   EXPECT_TRUE(Parse("").empty());
 }

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "calendar/anniversary_store.h"
+#include "platform/text.h"
+#include "platform/text_encoding.h"
 
 namespace fs = std::filesystem;
 
@@ -166,4 +168,28 @@ TEST(ShippedAnniversaries, HolidaysLandOnTheirDays) {
   EXPECT_NE(store.DayText(2027, 12, 31).find("・大晦日\r\n"), std::string::npos);
   EXPECT_EQ(store.DayText(2027, 1, 12), kNoPlans);
   EXPECT_EQ(store.DayText(2027, 1, 18).find("成人の日"), std::string::npos);
+}
+
+// The shipped file as today's editors save it lists exactly like the original.
+TEST(AnniversaryStoreFiles, UnicodeAndLfFilesListLikeTheirCp932Twins) {
+  const std::string sample = ReadSourceFile("data/Anniv.DAT");
+  ASSERT_FALSE(sample.empty());
+  std::string utf8Lf = platform::Utf8FromCp932(sample);
+  for (std::size_t at; (at = utf8Lf.find("\r\n")) != std::string::npos;) utf8Lf.erase(at, 1);
+  Folder original;
+  original.Write("Anniv.DAT", sample);
+  const AnniversaryStore expected(original.Base(), 2027);
+  for (const std::string& twin :
+       {utf8Lf, "\xEF\xBB\xBF" + utf8Lf,
+        "\xFF\xFE" + platform::Utf16LeFromUtf8(platform::Utf8FromCp932(sample))}) {
+    Folder folder;
+    folder.Write("Anniv.DAT", twin);
+    const AnniversaryStore store(folder.Base(), 2027);
+    for (int month = 1; month <= 12; ++month) {
+      for (int day = 1; day <= 31; ++day) {
+        ASSERT_EQ(store.DayText(2027, month, day), expected.DayText(2027, month, day))
+            << month << "/" << day << " from " << twin.substr(0, 3);
+      }
+    }
+  }
 }

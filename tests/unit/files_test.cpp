@@ -61,3 +61,18 @@ TEST(Files, ProgramDirectoryEndsInABackslash) {
   EXPECT_TRUE(platform::FileExists((directory + "horalune_tests").c_str()));
 #endif
 }
+
+TEST(Files, SafeWritesReplaceWholeAndLeaveNothingBeside) {
+  TempFolder folder;
+  const std::string path = folder.Path() + "表ソ.DAT";  // trail bytes 0x5C
+  const std::string content("[a]\r\n\0\xFF", 7);
+  ASSERT_TRUE(platform::WriteFileSafely(path.c_str(), "old and longer"));
+  ASSERT_TRUE(platform::WriteFileSafely(path.c_str(), content));
+  std::string bytes;
+  ASSERT_TRUE(platform::ReadWholeFile(path.c_str(), bytes));
+  EXPECT_EQ(bytes, content);
+  EXPECT_FALSE(platform::FileExists((path + ".new").c_str()));
+  const std::string nowhere = folder.Path() + "missing\\x.DAT";
+  EXPECT_FALSE(platform::WriteFileSafely(nowhere.c_str(), content));
+  EXPECT_FALSE(platform::FileExists(nowhere.c_str()));
+}

@@ -1,6 +1,6 @@
-// Profile reading and writing. These run in both builds: natively against our
-// own reader and writer, on Windows against the platform's, so every case here
-// is also a check that ours answers as the platform does.
+// Profile reading and writing. The tables run against our own reader and writer
+// in both builds and, on Windows, against the platform's functions too, so
+// every case here is also a check that ours answers as the platform does.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,12 +8,30 @@
 
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "profile_reference.h"
 #include "temp_folder.h"
 
 using platform::ReadProfileInt;
 using platform::ReadProfileString;
 using platform::WriteProfileString;
+using testing_support::ProfileCalls;
 using testing_support::TempFolder;
+
+namespace testing_support {
+
+std::vector<ProfileCalls> ProfileImplementations() {
+  std::vector<ProfileCalls> calls = {
+      {"ours", true,
+       [](const char* section, const char* key, const char* def, char* out, std::size_t size,
+          const char* path) { return ReadProfileString(section, key, def, out, size, path); },
+       ReadProfileInt, WriteProfileString}};
+#ifdef _WIN32
+  calls.push_back(PlatformProfileCalls());
+#endif
+  return calls;
+}
+
+}  // namespace testing_support
 
 namespace {
 
@@ -59,18 +77,31 @@ TEST(ProfileReading, AnswersLikeThePlatform) {
       {"blank lines between", "[a]\r\n\r\n\r\nk=1\r\n\r\n", "a", "k", "d", 256, "1"},
       {"code page 932 bytes pass through", "[a]\r\nt=ほらるね表示ソ\r\n", "a", "t", "d", 256,
        "ほらるね表示ソ"},
+      {"CR alone ends a line", "[s1]\rname1=val1\rname2=\"val2\"\rname3\r[s2]\r", "s1", "name2",
+       "d", 256, "val2"},
+      {"an empty section name outside any section", "[s1]\r\nk=1\r\n", "", "k", "d", 256, "d"},
+      {"a section that is only a header", "[s1]\r\nk=1\r\n[s2]\r\n", "s2", "k", "", 256, ""},
   };
-  TempFolder folder;
-  int n = 0;
-  for (const ReadCase& c : cases) {
-    const std::string path = folder.File("read" + std::to_string(++n) + ".ini");
-    ASSERT_TRUE(TempFolder::Write(path, c.file));
-    std::vector<char> buffer(c.size + 8, 'X');
-    const std::size_t length =
-        ReadProfileString(c.section, c.key, c.def, buffer.data(), c.size, path.c_str());
-    EXPECT_EQ(std::string(buffer.data()), c.expected) << c.name;
-    EXPECT_EQ(length, c.expected.size()) << c.name;
-    EXPECT_EQ(buffer[c.size], 'X') << c.name << ": wrote past the buffer";
+  // The platform compares names in its ANSI code page: these hold only under 932.
+  const std::vector<ReadCase> cp932Cases = {
+      {"a second byte is no letter", "[a]\r\nア=1\r\nャ=2\r\n", "a", "ャ", "d", 256, "2"},
+      {"Japanese section names", "[表示]\r\nk=1\r\n[時計]\r\nk=2\r\n", "時計", "k", "d", 256, "2"},
+  };
+  for (const ProfileCalls& calls : testing_support::ProfileImplementations()) {
+    TempFolder folder;
+    int n = 0;
+    std::vector<ReadCase> all = cases;
+    if (calls.namesInCp932) all.insert(all.end(), cp932Cases.begin(), cp932Cases.end());
+    for (const ReadCase& c : all) {
+      const std::string path = folder.File("read" + std::to_string(++n) + ".ini");
+      ASSERT_TRUE(TempFolder::Write(path, c.file));
+      std::vector<char> buffer(c.size + 8, 'X');
+      const std::size_t length =
+          calls.readString(c.section, c.key, c.def, buffer.data(), c.size, path.c_str());
+      EXPECT_EQ(std::string(buffer.data()), c.expected) << calls.name << ": " << c.name;
+      EXPECT_EQ(length, c.expected.size()) << calls.name << ": " << c.name;
+      EXPECT_EQ(buffer[c.size], 'X') << calls.name << ": " << c.name << ": wrote past the buffer";
+    }
   }
 }
 
@@ -121,13 +152,16 @@ TEST(ProfileReading, IntegersAsThePlatformReadsThem) {
       // Only 29 characters are read: the last digit falls off.
       {"000000000000000000000000000012", 0, 1u},
   };
-  TempFolder folder;
-  int n = 0;
-  for (const IntCase& c : cases) {
-    const std::string path = folder.File("int" + std::to_string(++n) + ".ini");
-    const std::string line = c.value == "<none>" ? "other=1" : "k=" + c.value;
-    ASSERT_TRUE(TempFolder::Write(path, "[a]\r\n" + line + "\r\n"));
-    EXPECT_EQ(ReadProfileInt("A", "K", c.def, path.c_str()), c.expected) << "value " << c.value;
+  for (const ProfileCalls& calls : testing_support::ProfileImplementations()) {
+    TempFolder folder;
+    int n = 0;
+    for (const IntCase& c : cases) {
+      const std::string path = folder.File("int" + std::to_string(++n) + ".ini");
+      const std::string line = c.value == "<none>" ? "other=1" : "k=" + c.value;
+      ASSERT_TRUE(TempFolder::Write(path, "[a]\r\n" + line + "\r\n"));
+      EXPECT_EQ(calls.readInt("A", "K", c.def, path.c_str()), c.expected)
+          << calls.name << ": value " << c.value;
+    }
   }
 }
 
@@ -186,18 +220,32 @@ TEST(ProfileWriting, GivesThePlatformsBytes) {
        "[Default]\r\nDataDir=x\r\n[Alarm]\r\nSwitch00=on\r\nTime00=000000\r\n",
        {{"Alarm", nullptr, nullptr}, {"Alarm", "Switch00", "off"}, {"Alarm", "Time00", "Mon073000"}},
        "[Default]\r\nDataDir=x\r\n[Alarm]\r\nSwitch00=off\r\nTime00=Mon073000\r\n"},
+      {"a file built up and taken down",
+       nullptr,
+       {{"App1", "key1", "string1"}, {"App1", "key2", "string2"}, {"App1", "key3", "string3"},
+        {"App2", "key4", "string4"}, {"App3", "key5", "string5"}, {"App1", "key2", nullptr},
+        {"App1", "key2", nullptr}, {"App1", nullptr, "string1"}, {"App2", nullptr, nullptr},
+        {"App3", "key5", nullptr}},
+       "[App3]\r\n"},
+      {"only the first of two same-named sections is written",
+       "[a]\r\nx=1\r\n[A]\r\ny=2\r\n",
+       {{"a", "y", "3"}},
+       "[a]\r\nx=1\r\ny=3\r\n[A]\r\ny=2\r\n"},
   };
-  TempFolder folder;
-  int n = 0;
-  for (const WriteCase& c : cases) {
-    const std::string path = folder.File("write" + std::to_string(++n) + ".ini");
-    if (c.before) {
-      ASSERT_TRUE(TempFolder::Write(path, c.before));
+  for (const ProfileCalls& calls : testing_support::ProfileImplementations()) {
+    TempFolder folder;
+    int n = 0;
+    for (const WriteCase& c : cases) {
+      const std::string path = folder.File("write" + std::to_string(++n) + ".ini");
+      if (c.before) {
+        ASSERT_TRUE(TempFolder::Write(path, c.before));
+      }
+      for (const WriteStep& step : c.steps) {
+        EXPECT_TRUE(calls.writeString(step.section, step.key, step.value, path.c_str()))
+            << calls.name << ": " << c.name;
+      }
+      EXPECT_EQ(Contents(path), c.after) << calls.name << ": " << c.name;
     }
-    for (const WriteStep& step : c.steps) {
-      EXPECT_TRUE(WriteProfileString(step.section, step.key, step.value, path.c_str())) << c.name;
-    }
-    EXPECT_EQ(Contents(path), c.after) << c.name;
   }
 }
 
@@ -225,6 +273,8 @@ TEST(ProfileWriting, FailsWhereNoFileCanBe) {
   const std::string path = folder.File("no-such-folder\\x.ini");
   EXPECT_FALSE(WriteProfileString("a", "k", "v", path.c_str()));
   EXPECT_FALSE(platform::FileExists(path.c_str()));
+  EXPECT_FALSE(WriteProfileString("a", "k", "v", ""));
+  EXPECT_FALSE(platform::FileExists(".new"));
 }
 
 // A folder whose name's second byte is a backslash (表 is 0x95 0x5C): the

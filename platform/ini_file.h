@@ -1,0 +1,60 @@
+// A settings file (skin, Horalune.DAT) in memory: read whole once, looked up
+// and edited any number of times, written whole once. It does to the file what
+// the Windows profile functions do (see ini_document.h), in both builds, and
+// works only on the file's bytes through the seam's file calls.
+//
+// Texts in and out are CP932. A file that an editor saved as UTF-8 or UTF-16
+// is edited in its own encoding and byte-order mark; added lines end like the
+// file's first line; lines no edit touches keep their bytes.
+#pragma once
+#include <cstddef>
+#include <string>
+
+#include "platform/text_encoding.h"
+
+namespace platform {
+
+class IniFile {
+ public:
+  explicit IniFile(std::string path);
+
+  bool Found() const { return found_; }
+  TextEncoding Encoding() const { return encoding_; }
+
+  // The value as the file holds it (trimmed, quotes still on); false when absent.
+  bool Find(const char* section, const char* key, std::string& value) const;
+  // As the profile functions hand values out: quotes stripped, cut to size - 1
+  // bytes and terminated, or `def` without its trailing blanks.
+  std::size_t GetString(const char* section, const char* key, const char* def, char* out,
+                        std::size_t size) const;
+  std::string GetString(const char* section, const char* key, const char* def,
+                        std::size_t bufferSize = 256) const;
+  unsigned GetInt(const char* section, const char* key, int def) const;
+
+  // Edits in memory. False when the file cannot take edits (there but not
+  // readable, or in an encoding we could not read).
+  bool Set(const char* section, const char* key, const char* value);
+  bool DeleteKey(const char* section, const char* key);
+  bool DeleteSection(const char* section);
+
+  // Writes the file when an edit changed it; true when nothing needed writing.
+  bool Save();
+
+ private:
+  bool Editable() const;
+  std::string ToDocument(const char* cp932) const;
+  std::string FileBytes() const;
+  bool KeepBackupIfTextIsLost() const;
+
+  std::string path_;
+  std::string original_;  // the file's bytes as read
+  std::string document_;  // CP932 bytes, or UTF-8 for files in a Unicode encoding
+  std::string savedDocument_;  // the document as the file holds it now
+  std::string newline_ = "\r\n";
+  TextEncoding encoding_ = TextEncoding::Cp932;
+  bool found_ = false;
+  bool blocked_ = false;  // there, but not readable
+  bool changed_ = false;
+};
+
+}  // namespace platform

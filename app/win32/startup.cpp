@@ -1,5 +1,6 @@
 #include "app/win32/startup.h"
 
+#include "alarm/win32/alarm_service.h"
 #include "app/app_texts.h"
 #include "app/config_file.h"
 #include "app/win32/clock_window.h"
@@ -76,6 +77,7 @@ bool InitApplication(HINSTANCE instanceHandle, const std::string& commandLine, i
   PresentFrame(clockState, mainWindow, clockState.settings.effect, false);
   UpdateTrayTip(clockState.settings.title.c_str());
   ApplyTopmost(mainWindow);
+  OwnsAlarms();  // the first clock started on a settings file owns its alarms
   busy = false;
   return true;
 }

@@ -10,6 +10,7 @@
 #include "alarm/win32/notification_window.h"
 #include "platform/files.h"
 #include "platform/local_clock.h"
+#include "platform/message_box.h"
 #include "platform/text.h"
 #include "platform/win32/handles.h"
 
@@ -55,7 +56,16 @@ bool OwnsAlarms() {
 
 bool SaveAlarmList() {
   if (!OwnsAlarms()) return true;
-  return alarmList.Save(SettingsFile().c_str());
+  // A failed save leaves the previous file whole and the list in memory; it is
+  // said once, and the next save tries again.
+  static bool failureShown = false;
+  const bool saved = alarmList.Save(SettingsFile().c_str());
+  if (!saved && !failureShown) {
+    platform::ShowMessage(nullptr, "アラームを保存できませんでした.\n次の保存でもう一度試みます.",
+                          platform::kCaption, platform::MessageKind::Warning);
+  }
+  failureShown = !saved;
+  return saved;
 }
 
 void CheckAlarms() {

@@ -236,6 +236,27 @@ TEST(AlarmSave, CreatesTheFileWhenItIsMissing) {
   EXPECT_EQ(none.Read().find("[Alarm]"), std::string::npos);
 }
 
+// A save that cannot be written leaves the previous file whole and the list as
+// it was, so the next save can try again.
+TEST(AlarmSave, AFailedSaveLeavesTheOldFile) {
+  DatFile dat;
+  const std::string before = "[Default]\r\nExeDat=a.HRL\r\n[Alarm]\r\nSwitch00=on\r\nTime00=070000\r\n";
+  dat.Write(before);
+  AlarmList list(nullptr);
+  list.BeginEdit();
+  ASSERT_TRUE(list.AddWorking());
+  list.EndEdit(true);
+  // The file is written beside its place first; a folder there stops that.
+  const std::filesystem::path beside = dat.Path() + ".new";
+  std::filesystem::create_directory(beside);
+  EXPECT_FALSE(list.Save(dat.Path().c_str()));
+  EXPECT_EQ(dat.Read(), before);
+  EXPECT_EQ(list.Count(), 1);
+  std::filesystem::remove(beside);
+  EXPECT_TRUE(list.Save(dat.Path().c_str()));
+  EXPECT_EQ(dat.Key("Alarm", "Time00"), "000000");
+}
+
 TEST(AlarmSave, TypedLineBreaksCannotInjectKeys) {
   DatFile dat;
   AlarmList list(nullptr);

@@ -1,0 +1,199 @@
+#include "render/effect_rows.h"
+
+#include <emmintrin.h>
+
+namespace {
+
+constexpr int kChunk = 16;
+
+inline __m128i Load(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void Store(std::uint32_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+
+constexpr std::uint32_t Pack(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+  return r << 16 | g << 8 | b;
+}
+
+// Sixteen pixels from their red, green and blue bytes: in memory blue, green,
+// red, 0, which is 0x00RRGGBB little-endian.
+inline void StorePixels(std::uint32_t* out, __m128i r, __m128i g, __m128i b) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i bgLow = _mm_unpacklo_epi8(b, g), bgHigh = _mm_unpackhi_epi8(b, g);
+  const __m128i rLow = _mm_unpacklo_epi8(r, zero), rHigh = _mm_unpackhi_epi8(r, zero);
+  Store(out, _mm_unpacklo_epi16(bgLow, rLow));
+  Store(out + 4, _mm_unpackhi_epi16(bgLow, rLow));
+  Store(out + 8, _mm_unpacklo_epi16(bgHigh, rHigh));
+  Store(out + 12, _mm_unpackhi_epi16(bgHigh, rHigh));
+}
+
+// 128 - |c - 127| per byte: bytes of 128 and above become 255 - c, the
+// others c + 1.
+inline __m128i SolarizeBytes(__m128i c) {
+  const __m128i high = _mm_cmplt_epi8(c, _mm_setzero_si128());  // signed: c >= 128
+  return _mm_add_epi8(_mm_xor_si128(c, high), _mm_andnot_si128(high, _mm_set1_epi8(1)));
+}
+
+inline std::uint32_t Solarize(std::uint32_t c) { return c >= 128 ? 255 - c : c + 1; }
+
+// Lumas of eight pixels (16-bit lanes) without floating point. With
+// N = 299 r + 587 g + 114 b, the double sum is N / 1000 to within 1e-12 and a
+// non-integral N / 1000 is at least 0.001 from an integer, so the truncated
+// sum is N / 1000 rounded down, except where N is a non-zero multiple of
+// 1000: there rounding may land just below the integer, and those lanes are
+// flagged for the double computation. N / 1000 is taken as
+// (P + (Q >> 3)) / 125 with N = 8 P + Q, P = 37 r + 73 g + 14 b and
+// Q = 3 r + 3 g + 2 b, so that every step fits 16 bits; the division by 125
+// is a multiply-high exact for the whole range (checked by the tests).
+inline __m128i LumaWords(__m128i r, __m128i g, __m128i b, __m128i& flagged) {
+  const __m128i p = _mm_add_epi16(
+      _mm_add_epi16(_mm_mullo_epi16(r, _mm_set1_epi16(37)), _mm_mullo_epi16(g, _mm_set1_epi16(73))),
+      _mm_mullo_epi16(b, _mm_set1_epi16(14)));
+  const __m128i q = _mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(r, g), _mm_set1_epi16(3)), _mm_add_epi16(b, b));
+  const __m128i eighth = _mm_add_epi16(p, _mm_srli_epi16(q, 3));  // N / 8 rounded down
+  const __m128i luma = _mm_srli_epi16(_mm_mulhi_epu16(eighth, _mm_set1_epi16(33555)), 6);
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i wholeEighth = _mm_cmpeq_epi16(_mm_and_si128(q, _mm_set1_epi16(7)), zero);
+  const __m128i whole = _mm_cmpeq_epi16(_mm_mullo_epi16(luma, _mm_set1_epi16(125)), eighth);
+  flagged = _mm_andnot_si128(_mm_cmpeq_epi16(luma, zero), _mm_and_si128(whole, wholeEighth));
+  return luma;
+}
+
+template <LumaOrder order>
+inline void LumaChunk(EffectRowIn in, int x, std::uint8_t* lumas) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i r = Load(in.red + x), g = Load(in.green + x), b = Load(in.blue + x);
+  __m128i flaggedLow, flaggedHigh;
+  const __m128i low = LumaWords(_mm_unpacklo_epi8(r, zero), _mm_unpacklo_epi8(g, zero),
+                                _mm_unpacklo_epi8(b, zero), flaggedLow);
+  const __m128i high = LumaWords(_mm_unpackhi_epi8(r, zero), _mm_unpackhi_epi8(g, zero),
+                                 _mm_unpackhi_epi8(b, zero), flaggedHigh);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(lumas + x), _mm_packus_epi16(low, high));
+  const int flagged = _mm_movemask_epi8(_mm_packs_epi16(flaggedLow, flaggedHigh));
+  if (flagged == 0) return;
+  for (int k = 0; k < kChunk; ++k) {
+    const int i = x + k;
+    if (flagged >> k & 1) lumas[i] = static_cast<std::uint8_t>(Luma<order>(in.red[i], in.green[i], in.blue[i]));
+  }
+}
+
+inline std::uint32_t Grey(std::uint32_t v) { return v * 0x010101u; }
+
+inline std::uint32_t EmbossGrey(int luma, int d) {
+  int v = luma - d + 128;
+  v = v < 0 ? 0 : v;
+  v = v > 255 ? 255 : v;
+  return Grey(static_cast<std::uint32_t>(v));
+}
+
+// luma - d + 128 on 16-bit lanes, clamped by the signed-to-unsigned pack.
+inline __m128i EmbossBytes(__m128i lumas, __m128i ds) {
+  const __m128i zero = _mm_setzero_si128(), bias = _mm_set1_epi16(128);
+  const __m128i low = _mm_add_epi16(_mm_sub_epi16(_mm_unpacklo_epi8(lumas, zero), _mm_unpacklo_epi8(ds, zero)), bias);
+  const __m128i high = _mm_add_epi16(_mm_sub_epi16(_mm_unpackhi_epi8(lumas, zero), _mm_unpackhi_epi8(ds, zero)), bias);
+  return _mm_packus_epi16(low, high);
+}
+
+// Sepia on 16-bit lanes: t = min(y, 255 - y); y + 41 t / 127, y + 4 t / 127,
+// y - 41 t / 127, clamped by the pack. x / 127 = (x * 4129) >> 19 for every
+// x up to 41 * 127.
+inline void SepiaWords(__m128i y, __m128i& r, __m128i& g, __m128i& b) {
+  const __m128i t = _mm_min_epi16(y, _mm_sub_epi16(_mm_set1_epi16(255), y));
+  const __m128i k = _mm_set1_epi16(4129);
+  const __m128i strong = _mm_srli_epi16(_mm_mulhi_epu16(_mm_mullo_epi16(t, _mm_set1_epi16(41)), k), 3);
+  const __m128i weak = _mm_srli_epi16(_mm_mulhi_epu16(_mm_slli_epi16(t, 2), k), 3);
+  r = _mm_add_epi16(y, strong);
+  g = _mm_add_epi16(y, weak);
+  b = _mm_sub_epi16(y, strong);
+}
+
+inline std::uint32_t Sepia(int y) {
+  const int tint = y <= 127 ? y : 255 - y;
+  int r = y + (41 * tint) / 127, g = y + (4 * tint) / 127, b = y - (41 * tint) / 127;
+  r = r > 255 ? 255 : r;
+  g = g > 255 ? 255 : g;
+  b = b < 0 ? 0 : b;
+  return Pack(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(b));
+}
+
+}  // namespace
+
+void NormalPixels(EffectRowIn in, std::uint32_t* out, int width) {
+  int x = 0;
+  for (; x + kChunk <= width; x += kChunk) StorePixels(out + x, Load(in.red + x), Load(in.green + x), Load(in.blue + x));
+  for (; x < width; ++x) out[x] = Pack(in.red[x], in.green[x], in.blue[x]);
+}
+
+void NegativePixels(EffectRowIn in, std::uint32_t* out, int width) {
+  const __m128i ones = _mm_set1_epi8(-1);
+  int x = 0;
+  for (; x + kChunk <= width; x += kChunk) {
+    StorePixels(out + x, _mm_xor_si128(Load(in.red + x), ones), _mm_xor_si128(Load(in.green + x), ones),
+                _mm_xor_si128(Load(in.blue + x), ones));
+  }
+  for (; x < width; ++x) out[x] = Pack(in.red[x], in.green[x], in.blue[x]) ^ 0xFFFFFFu;
+}
+
+void SolarizationPixels(EffectRowIn in, std::uint32_t* out, int width) {
+  int x = 0;
+  for (; x + kChunk <= width; x += kChunk) {
+    StorePixels(out + x, SolarizeBytes(Load(in.red + x)), SolarizeBytes(Load(in.green + x)),
+                SolarizeBytes(Load(in.blue + x)));
+  }
+  for (; x < width; ++x) out[x] = Pack(Solarize(in.red[x]), Solarize(in.green[x]), Solarize(in.blue[x]));
+}
+
+template <LumaOrder order>
+void LumaBytes(EffectRowIn in, std::uint8_t* lumas, int width) {
+  int x = 0;
+  for (; x + kChunk <= width; x += kChunk) LumaChunk<order>(in, x, lumas);
+  for (; x < width; ++x) lumas[x] = static_cast<std::uint8_t>(Luma<order>(in.red[x], in.green[x], in.blue[x]));
+}
+
+template void LumaBytes<LumaOrder::RedGreenBlue>(EffectRowIn, std::uint8_t*, int);
+template void LumaBytes<LumaOrder::GreenRedBlue>(EffectRowIn, std::uint8_t*, int);
+template void LumaBytes<LumaOrder::BlueGreenRed>(EffectRowIn, std::uint8_t*, int);
+
+void GreyPixels(const std::uint8_t* lumas, std::uint32_t* out, int width) {
+  int x = 0;
+  for (; x + kChunk <= width; x += kChunk) {
+    const __m128i v = Load(lumas + x);
+    StorePixels(out + x, v, v, v);
+  }
+  for (; x < width; ++x) out[x] = Grey(lumas[x]);
+}
+
+void SepiaPixels(const std::uint8_t* lumas, std::uint32_t* out, int width) {
+  const __m128i zero = _mm_setzero_si128();
+  int x = 0;
+  for (; x + kChunk <= width; x += kChunk) {
+    const __m128i y = Load(lumas + x);
+    __m128i rLow, gLow, bLow, rHigh, gHigh, bHigh;
+    SepiaWords(_mm_unpacklo_epi8(y, zero), rLow, gLow, bLow);
+    SepiaWords(_mm_unpackhi_epi8(y, zero), rHigh, gHigh, bHigh);
+    StorePixels(out + x, _mm_packus_epi16(rLow, rHigh), _mm_packus_epi16(gLow, gHigh),
+                _mm_packus_epi16(bLow, bHigh));
+  }
+  for (; x < width; ++x) out[x] = Sepia(lumas[x]);
+}
+
+void TablePixels(const std::uint32_t* table, const std::uint8_t* lumas, std::uint32_t* out, int width) {
+  for (int x = 0; x < width; ++x) out[x] = table[lumas[x]];
+}
+
+void EmbossPixels(const std::uint8_t* lumas, const std::uint8_t* ds, std::uint32_t* out, int width) {
+  int x = 0;
+  for (; x + kChunk <= width; x += kChunk) {
+    const __m128i v = EmbossBytes(Load(lumas + x), Load(ds + x));
+    StorePixels(out + x, v, v, v);
+  }
+  for (; x < width; ++x) out[x] = EmbossGrey(lumas[x], ds[x]);
+}
+
+void EmbossPixelsAgainst(const std::uint8_t* lumas, int d, std::uint32_t* out, int width) {
+  const __m128i ds = _mm_set1_epi8(static_cast<char>(d));
+  int x = 0;
+  for (; x + kChunk <= width; x += kChunk) {
+    const __m128i v = EmbossBytes(Load(lumas + x), ds);
+    StorePixels(out + x, v, v, v);
+  }
+  for (; x < width; ++x) out[x] = EmbossGrey(lumas[x], d);
+}

@@ -1,6 +1,9 @@
 #include "render/colour_effects.h"
 
+#include <emmintrin.h>
+
 #include <cstddef>
+#include <cstring>
 #include <new>
 
 #include "render/effect_rows.h"
@@ -11,6 +14,8 @@
 
 namespace {
 
+constexpr std::size_t kStreamBytes = std::size_t{2} << 20;
+
 EffectRowIn FrameRow(const PlanarImage& frame, int y) {
   const std::size_t offset = static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width);
   return EffectRowIn{frame.red.data() + offset, frame.green.data() + offset, frame.blue.data() + offset};
@@ -19,35 +24,40 @@ EffectRowIn FrameRow(const PlanarImage& frame, int y) {
 // Emboss compares each pixel's luma with D: 0 in the left column and the top
 // row, 255 in the rest of the right column and the bottom row, else the luma
 // of the upper-left neighbour, kept from the row above.
-void EmbossRow(const std::uint8_t* lumas, const std::uint8_t* above, std::uint32_t* out, int width,
-               bool topRow, bool bottomRow) {
+void EmbossDs(const std::uint8_t* above, std::uint8_t* ds, int width, bool topRow, bool bottomRow) {
   if (topRow) {
-    EmbossPixelsAgainst(lumas, 0, out, width);
+    std::memset(ds, 0, static_cast<std::size_t>(width));
     return;
   }
-  EmbossPixelsAgainst(lumas, 0, out, 1);
+  ds[0] = 0;
+  if (width == 1) return;
   if (bottomRow) {
-    EmbossPixelsAgainst(lumas + 1, 255, out + 1, width - 1);
+    std::memset(ds + 1, 255, static_cast<std::size_t>(width - 1));
     return;
   }
-  if (width > 2) EmbossPixels(lumas + 1, above, out + 1, width - 2);
-  if (width > 1) EmbossPixelsAgainst(lumas + width - 1, 255, out + width - 1, 1);
+  std::memcpy(ds + 1, above, static_cast<std::size_t>(width - 2));
+  ds[width - 1] = 255;
 }
 
+// Scratch: this row's lumas, the row above's, and Emboss's D row.
 template <LumaOrder order>
-void LumaRows(const PlanarImage& frame, int effect, std::uint32_t* rows, std::uint8_t* scratch) {
+void LumaRows(const PlanarImage& frame, int effect, std::uint32_t* rows, std::uint8_t* scratch, bool stream) {
   const int width = frame.width, height = frame.height;
   const auto w = static_cast<std::size_t>(width);
   std::uint8_t* lumas[2] = {scratch, scratch + w};
+  std::uint8_t* ds = scratch + 2 * w;
   for (int y = 0; y < height; ++y) {
     std::uint32_t* out = rows + static_cast<std::size_t>(height - 1 - y) * w;
     std::uint8_t* here = lumas[y & 1];
     LumaBytes<order>(FrameRow(frame, y), here, width);
     switch (effect) {
-      case Grayscale: GreyPixels(here, out, width); break;
-      case Gold: TablePixels(goldRamp, here, out, width); break;
-      case Sepia: SepiaPixels(here, out, width); break;
-      default: EmbossRow(here, lumas[(y + 1) & 1], out, width, y == 0, y == height - 1); break;
+      case Grayscale: GreyPixels(here, out, width, stream); break;
+      case Gold: TablePixels(goldRamp, here, out, width, stream); break;
+      case Sepia: SepiaPixels(here, out, width, stream); break;
+      default:
+        EmbossDs(lumas[(y + 1) & 1], ds, width, y == 0, y == height - 1);
+        EmbossPixels(here, ds, out, width, stream);
+        break;
     }
   }
 }
@@ -110,8 +120,8 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
     return false;
   }
   const bool luma = effect == Grayscale || effect == Gold || effect == Sepia || effect == Emboss;
-  // Two rows of lumas, a byte each, after the pixels.
-  const std::size_t scratch = luma ? (2 * static_cast<std::size_t>(frame.width) + 3) / 4 : 0;
+  // Three rows of bytes after the pixels.
+  const std::size_t scratch = luma ? (3 * static_cast<std::size_t>(frame.width) + 3) / 4 : 0;
   try {
     rows.resize(count + scratch);
   } catch (const std::bad_alloc&) {
@@ -119,27 +129,31 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
     return false;
   }
 
-  std::uint8_t* lumas = reinterpret_cast<std::uint8_t*>(rows.data() + count);
+  // Pictures beyond the caches go straight to memory: reading the old buffer
+  // lines in first would only cost time.
+  const bool stream = count * 4 >= kStreamBytes;
+  std::uint8_t* scratchBytes = reinterpret_cast<std::uint8_t*>(rows.data() + count);
   switch (effect) {
-    case Grayscale: LumaRows<LumaOrder::RedGreenBlue>(frame, effect, rows.data(), lumas); break;
+    case Grayscale: LumaRows<LumaOrder::RedGreenBlue>(frame, effect, rows.data(), scratchBytes, stream); break;
     case Gold:
-    case Emboss: LumaRows<LumaOrder::GreenRedBlue>(frame, effect, rows.data(), lumas); break;
-    case Sepia: LumaRows<LumaOrder::BlueGreenRed>(frame, effect, rows.data(), lumas); break;
+    case Emboss: LumaRows<LumaOrder::GreenRedBlue>(frame, effect, rows.data(), scratchBytes, stream); break;
+    case Sepia: LumaRows<LumaOrder::BlueGreenRed>(frame, effect, rows.data(), scratchBytes, stream); break;
     default: {
       const int width = frame.width;
       for (int y = 0; y < frame.height; ++y) {
         std::uint32_t* out = rows.data() + static_cast<std::size_t>(frame.height - 1 - y) * static_cast<std::size_t>(width);
         const EffectRowIn in = FrameRow(frame, y);
         if (effect == Negative) {
-          NegativePixels(in, out, width);
+          NegativePixels(in, out, width, stream);
         } else if (effect == Solarization) {
-          SolarizationPixels(in, out, width);
+          SolarizationPixels(in, out, width, stream);
         } else {
-          NormalPixels(in, out, width);
+          NormalPixels(in, out, width, stream);
         }
       }
     }
   }
+  _mm_sfence();  // streamed stores are visible before the rows are used
   rows.resize(count);
   return true;
 }

@@ -2,27 +2,53 @@
 
 #include <emmintrin.h>
 
+#include <cstdint>
+#include <type_traits>
+
+#include "render/luma_avx2.h"
+
 namespace {
 
 constexpr int kChunk = 16;
 
 inline __m128i Load(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
-inline void Store(std::uint32_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
 
 constexpr std::uint32_t Pack(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
   return r << 16 | g << 8 | b;
 }
 
 // Sixteen pixels from their red, green and blue bytes: in memory blue, green,
-// red, 0, which is 0x00RRGGBB little-endian.
+// red, 0, which is 0x00RRGGBB little-endian. Streamed stores need `out`
+// 16-byte aligned.
+template <bool stream>
 inline void StorePixels(std::uint32_t* out, __m128i r, __m128i g, __m128i b) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i bgLow = _mm_unpacklo_epi8(b, g), bgHigh = _mm_unpackhi_epi8(b, g);
   const __m128i rLow = _mm_unpacklo_epi8(r, zero), rHigh = _mm_unpackhi_epi8(r, zero);
-  Store(out, _mm_unpacklo_epi16(bgLow, rLow));
-  Store(out + 4, _mm_unpackhi_epi16(bgLow, rLow));
-  Store(out + 8, _mm_unpacklo_epi16(bgHigh, rHigh));
-  Store(out + 12, _mm_unpackhi_epi16(bgHigh, rHigh));
+  const __m128i p[4] = {_mm_unpacklo_epi16(bgLow, rLow), _mm_unpackhi_epi16(bgLow, rLow),
+                        _mm_unpacklo_epi16(bgHigh, rHigh), _mm_unpackhi_epi16(bgHigh, rHigh)};
+  for (int k = 0; k < 4; ++k) {
+    __m128i* to = reinterpret_cast<__m128i*>(out + 4 * k);
+    if (stream) {
+      _mm_stream_si128(to, p[k]);
+    } else {
+      _mm_storeu_si128(to, p[k]);
+    }
+  }
+}
+
+// Writes a row: chunk(x, stream) stores the sixteen pixels from x, one(x)
+// gives pixel x. When streaming, the pixels before the first 16-byte boundary
+// are written one by one.
+template <typename Chunk, typename One>
+inline void WriteRow(std::uint32_t* out, int width, bool stream, Chunk chunk, One one) {
+  int x = 0;
+  if (stream) {
+    for (; x < width && (reinterpret_cast<std::uintptr_t>(out + x) & 15) != 0; ++x) out[x] = one(x);
+    for (; x + kChunk <= width; x += kChunk) chunk(x, std::true_type{});
+  }
+  for (; x + kChunk <= width; x += kChunk) chunk(x, std::false_type{});
+  for (; x < width; ++x) out[x] = one(x);
 }
 
 // 128 - |c - 127| per byte: bytes of 128 and above become 255 - c, the
@@ -51,9 +77,10 @@ inline __m128i LumaWords(__m128i r, __m128i g, __m128i b, __m128i& flagged) {
   const __m128i eighth = _mm_add_epi16(p, _mm_srli_epi16(q, 3));  // N / 8 rounded down
   const __m128i luma = _mm_srli_epi16(_mm_mulhi_epu16(eighth, _mm_set1_epi16(33555)), 6);
   const __m128i zero = _mm_setzero_si128();
-  const __m128i wholeEighth = _mm_cmpeq_epi16(_mm_and_si128(q, _mm_set1_epi16(7)), zero);
-  const __m128i whole = _mm_cmpeq_epi16(_mm_mullo_epi16(luma, _mm_set1_epi16(125)), eighth);
-  flagged = _mm_andnot_si128(_mm_cmpeq_epi16(luma, zero), _mm_and_si128(whole, wholeEighth));
+  // N % 1000 == 0: nothing left over from the eighth nor from the division.
+  const __m128i rest = _mm_or_si128(_mm_and_si128(q, _mm_set1_epi16(7)),
+                                    _mm_sub_epi16(eighth, _mm_mullo_epi16(luma, _mm_set1_epi16(125))));
+  flagged = _mm_andnot_si128(_mm_cmpeq_epi16(luma, zero), _mm_cmpeq_epi16(rest, zero));
   return luma;
 }
 
@@ -68,11 +95,7 @@ inline void LumaChunk(EffectRowIn in, int x, std::uint8_t* lumas) {
                                  _mm_unpackhi_epi8(b, zero), flaggedHigh);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(lumas + x), _mm_packus_epi16(low, high));
   const int flagged = _mm_movemask_epi8(_mm_packs_epi16(flaggedLow, flaggedHigh));
-  if (flagged == 0) return;
-  for (int k = 0; k < kChunk; ++k) {
-    const int i = x + k;
-    if (flagged >> k & 1) lumas[i] = static_cast<std::uint8_t>(Luma<order>(in.red[i], in.green[i], in.blue[i]));
-  }
+  if (flagged != 0) FixFlaggedLumas<order>(in, x, static_cast<std::uint32_t>(flagged), lumas);
 }
 
 inline std::uint32_t Grey(std::uint32_t v) { return v * 0x010101u; }
@@ -116,34 +139,40 @@ inline std::uint32_t Sepia(int y) {
 
 }  // namespace
 
-void NormalPixels(EffectRowIn in, std::uint32_t* out, int width) {
-  int x = 0;
-  for (; x + kChunk <= width; x += kChunk) StorePixels(out + x, Load(in.red + x), Load(in.green + x), Load(in.blue + x));
-  for (; x < width; ++x) out[x] = Pack(in.red[x], in.green[x], in.blue[x]);
+void NormalPixels(EffectRowIn in, std::uint32_t* out, int width, bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        StorePixels<decltype(s)::value>(out + x, Load(in.red + x), Load(in.green + x), Load(in.blue + x));
+      },
+      [&](int x) { return Pack(in.red[x], in.green[x], in.blue[x]); });
 }
 
-void NegativePixels(EffectRowIn in, std::uint32_t* out, int width) {
+void NegativePixels(EffectRowIn in, std::uint32_t* out, int width, bool stream) {
   const __m128i ones = _mm_set1_epi8(-1);
-  int x = 0;
-  for (; x + kChunk <= width; x += kChunk) {
-    StorePixels(out + x, _mm_xor_si128(Load(in.red + x), ones), _mm_xor_si128(Load(in.green + x), ones),
-                _mm_xor_si128(Load(in.blue + x), ones));
-  }
-  for (; x < width; ++x) out[x] = Pack(in.red[x], in.green[x], in.blue[x]) ^ 0xFFFFFFu;
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        StorePixels<decltype(s)::value>(out + x, _mm_xor_si128(Load(in.red + x), ones),
+                                        _mm_xor_si128(Load(in.green + x), ones),
+                                        _mm_xor_si128(Load(in.blue + x), ones));
+      },
+      [&](int x) { return Pack(in.red[x], in.green[x], in.blue[x]) ^ 0xFFFFFFu; });
 }
 
-void SolarizationPixels(EffectRowIn in, std::uint32_t* out, int width) {
-  int x = 0;
-  for (; x + kChunk <= width; x += kChunk) {
-    StorePixels(out + x, SolarizeBytes(Load(in.red + x)), SolarizeBytes(Load(in.green + x)),
-                SolarizeBytes(Load(in.blue + x)));
-  }
-  for (; x < width; ++x) out[x] = Pack(Solarize(in.red[x]), Solarize(in.green[x]), Solarize(in.blue[x]));
+void SolarizationPixels(EffectRowIn in, std::uint32_t* out, int width, bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        StorePixels<decltype(s)::value>(out + x, SolarizeBytes(Load(in.red + x)),
+                                        SolarizeBytes(Load(in.green + x)), SolarizeBytes(Load(in.blue + x)));
+      },
+      [&](int x) { return Pack(Solarize(in.red[x]), Solarize(in.green[x]), Solarize(in.blue[x])); });
 }
 
 template <LumaOrder order>
 void LumaBytes(EffectRowIn in, std::uint8_t* lumas, int width) {
-  int x = 0;
+  int x = LumaBytesAvx2<order>(in, lumas, width);  // 0 without AVX2
   for (; x + kChunk <= width; x += kChunk) LumaChunk<order>(in, x, lumas);
   for (; x < width; ++x) lumas[x] = static_cast<std::uint8_t>(Luma<order>(in.red[x], in.green[x], in.blue[x]));
 }
@@ -152,48 +181,57 @@ template void LumaBytes<LumaOrder::RedGreenBlue>(EffectRowIn, std::uint8_t*, int
 template void LumaBytes<LumaOrder::GreenRedBlue>(EffectRowIn, std::uint8_t*, int);
 template void LumaBytes<LumaOrder::BlueGreenRed>(EffectRowIn, std::uint8_t*, int);
 
-void GreyPixels(const std::uint8_t* lumas, std::uint32_t* out, int width) {
-  int x = 0;
-  for (; x + kChunk <= width; x += kChunk) {
-    const __m128i v = Load(lumas + x);
-    StorePixels(out + x, v, v, v);
-  }
-  for (; x < width; ++x) out[x] = Grey(lumas[x]);
+void GreyPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        const __m128i v = Load(lumas + x);
+        StorePixels<decltype(s)::value>(out + x, v, v, v);
+      },
+      [&](int x) { return Grey(lumas[x]); });
 }
 
-void SepiaPixels(const std::uint8_t* lumas, std::uint32_t* out, int width) {
+void SepiaPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream) {
   const __m128i zero = _mm_setzero_si128();
-  int x = 0;
-  for (; x + kChunk <= width; x += kChunk) {
-    const __m128i y = Load(lumas + x);
-    __m128i rLow, gLow, bLow, rHigh, gHigh, bHigh;
-    SepiaWords(_mm_unpacklo_epi8(y, zero), rLow, gLow, bLow);
-    SepiaWords(_mm_unpackhi_epi8(y, zero), rHigh, gHigh, bHigh);
-    StorePixels(out + x, _mm_packus_epi16(rLow, rHigh), _mm_packus_epi16(gLow, gHigh),
-                _mm_packus_epi16(bLow, bHigh));
-  }
-  for (; x < width; ++x) out[x] = Sepia(lumas[x]);
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        const __m128i y = Load(lumas + x);
+        __m128i rLow, gLow, bLow, rHigh, gHigh, bHigh;
+        SepiaWords(_mm_unpacklo_epi8(y, zero), rLow, gLow, bLow);
+        SepiaWords(_mm_unpackhi_epi8(y, zero), rHigh, gHigh, bHigh);
+        StorePixels<decltype(s)::value>(out + x, _mm_packus_epi16(rLow, rHigh), _mm_packus_epi16(gLow, gHigh),
+                                        _mm_packus_epi16(bLow, bHigh));
+      },
+      [&](int x) { return Sepia(lumas[x]); });
 }
 
-void TablePixels(const std::uint32_t* table, const std::uint8_t* lumas, std::uint32_t* out, int width) {
-  for (int x = 0; x < width; ++x) out[x] = table[lumas[x]];
+void TablePixels(const std::uint32_t* table, const std::uint8_t* lumas, std::uint32_t* out, int width,
+                 bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        for (int k = 0; k < kChunk; k += 4) {
+          const __m128i v = _mm_setr_epi32(static_cast<int>(table[lumas[x + k]]), static_cast<int>(table[lumas[x + k + 1]]),
+                                           static_cast<int>(table[lumas[x + k + 2]]),
+                                           static_cast<int>(table[lumas[x + k + 3]]));
+          __m128i* to = reinterpret_cast<__m128i*>(out + x + k);
+          if (decltype(s)::value) {
+            _mm_stream_si128(to, v);
+          } else {
+            _mm_storeu_si128(to, v);
+          }
+        }
+      },
+      [&](int x) { return table[lumas[x]]; });
 }
 
-void EmbossPixels(const std::uint8_t* lumas, const std::uint8_t* ds, std::uint32_t* out, int width) {
-  int x = 0;
-  for (; x + kChunk <= width; x += kChunk) {
-    const __m128i v = EmbossBytes(Load(lumas + x), Load(ds + x));
-    StorePixels(out + x, v, v, v);
-  }
-  for (; x < width; ++x) out[x] = EmbossGrey(lumas[x], ds[x]);
-}
-
-void EmbossPixelsAgainst(const std::uint8_t* lumas, int d, std::uint32_t* out, int width) {
-  const __m128i ds = _mm_set1_epi8(static_cast<char>(d));
-  int x = 0;
-  for (; x + kChunk <= width; x += kChunk) {
-    const __m128i v = EmbossBytes(Load(lumas + x), ds);
-    StorePixels(out + x, v, v, v);
-  }
-  for (; x < width; ++x) out[x] = EmbossGrey(lumas[x], d);
+void EmbossPixels(const std::uint8_t* lumas, const std::uint8_t* ds, std::uint32_t* out, int width, bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        const __m128i v = EmbossBytes(Load(lumas + x), Load(ds + x));
+        StorePixels<decltype(s)::value>(out + x, v, v, v);
+      },
+      [&](int x) { return EmbossGrey(lumas[x], ds[x]); });
 }

@@ -12,23 +12,20 @@ struct EffectRowIn {
   const std::uint8_t* blue;
 };
 
-void NormalPixels(EffectRowIn in, std::uint32_t* out, int width);
-void NegativePixels(EffectRowIn in, std::uint32_t* out, int width);
-void SolarizationPixels(EffectRowIn in, std::uint32_t* out, int width);
+// stream: write around the caches (for pictures larger than they are).
+void NormalPixels(EffectRowIn in, std::uint32_t* out, int width, bool stream);
+void NegativePixels(EffectRowIn in, std::uint32_t* out, int width, bool stream);
+void SolarizationPixels(EffectRowIn in, std::uint32_t* out, int width, bool stream);
 
 // The lumas of a row, one byte each.
 template <LumaOrder order>
 void LumaBytes(EffectRowIn in, std::uint8_t* lumas, int width);
 
 // Grey pixels (v, v, v) from lumas, and the sepia tint of each luma.
-void GreyPixels(const std::uint8_t* lumas, std::uint32_t* out, int width);
-void SepiaPixels(const std::uint8_t* lumas, std::uint32_t* out, int width);
+void GreyPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream);
+void SepiaPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream);
 // Each luma's colour from a 256-entry table.
-void TablePixels(const std::uint32_t* table, const std::uint8_t* lumas, std::uint32_t* out,
-                 int width);
-
-// Emboss greys: v = luma - d + 128 clamped to 0..255, with d from `ds` or a
-// constant.
-void EmbossPixels(const std::uint8_t* lumas, const std::uint8_t* ds, std::uint32_t* out,
-                  int width);
-void EmbossPixelsAgainst(const std::uint8_t* lumas, int d, std::uint32_t* out, int width);
+void TablePixels(const std::uint32_t* table, const std::uint8_t* lumas, std::uint32_t* out, int width,
+                 bool stream);
+// Emboss greys: v = luma - d + 128 clamped to 0..255.
+void EmbossPixels(const std::uint8_t* lumas, const std::uint8_t* ds, std::uint32_t* out, int width, bool stream);

@@ -3,10 +3,12 @@
 #include <emmintrin.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
 #include "render/effect_rows.h"
+#include "render/luma_avx2.h"
 
 // Each row goes through the vector kernels of effect_rows.cpp; the luma
 // effects first write the row's lumas into scratch space at the end of the
@@ -49,15 +51,24 @@ void LumaRows(const PlanarImage& frame, int effect, std::uint32_t* rows, std::ui
   for (int y = 0; y < height; ++y) {
     std::uint32_t* out = rows + static_cast<std::size_t>(height - 1 - y) * w;
     std::uint8_t* here = lumas[y & 1];
-    LumaBytes<order>(FrameRow(frame, y), here, width);
+    if (effect == Emboss) EmbossDs(lumas[(y + 1) & 1], ds, width, y == 0, y == height - 1);
+    // The AVX2 kernel takes what it can of the row (nothing where it is not
+    // available), the SSE2 kernels the rest.
+    const LumaOutput output = effect == Grayscale ? LumaOutput::Grey
+                              : effect == Sepia   ? LumaOutput::Sepia
+                              : effect == Emboss  ? LumaOutput::Emboss
+                                                  : LumaOutput::LumasOnly;
+    const bool aligned = (reinterpret_cast<std::uintptr_t>(out) & 15) == 0;
+    const int done = LumaPixelsAvx2<order>(FrameRow(frame, y), output, ds, here, out, width, stream && aligned);
+    EffectRowIn in = FrameRow(frame, y);
+    in.red += done, in.green += done, in.blue += done;
+    const int rest = width - done;
+    LumaBytes<order>(in, here + done, rest);
     switch (effect) {
-      case Grayscale: GreyPixels(here, out, width, stream); break;
+      case Grayscale: GreyPixels(here + done, out + done, rest, stream); break;
       case Gold: TablePixels(goldRamp, here, out, width, stream); break;
-      case Sepia: SepiaPixels(here, out, width, stream); break;
-      default:
-        EmbossDs(lumas[(y + 1) & 1], ds, width, y == 0, y == height - 1);
-        EmbossPixels(here, ds, out, width, stream);
-        break;
+      case Sepia: SepiaPixels(here + done, out + done, rest, stream); break;
+      default: EmbossPixels(here + done, ds + done, out + done, rest, stream); break;
     }
   }
 }

@@ -69,29 +69,44 @@ inline std::uint32_t Solarize(std::uint32_t c) { return c >= 128 ? 255 - c : c +
 // (P + (Q >> 3)) / 125 with N = 8 P + Q, P = 37 r + 73 g + 14 b and
 // Q = 3 r + 3 g + 2 b, so that every step fits 16 bits; the division by 125
 // is a multiply-high exact for the whole range (checked by the tests).
-inline __m128i LumaWords(__m128i r, __m128i g, __m128i b, __m128i& flagged) {
-  const __m128i p = _mm_add_epi16(
-      _mm_add_epi16(_mm_mullo_epi16(r, _mm_set1_epi16(37)), _mm_mullo_epi16(g, _mm_set1_epi16(73))),
-      _mm_mullo_epi16(b, _mm_set1_epi16(14)));
-  const __m128i q = _mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(r, g), _mm_set1_epi16(3)), _mm_add_epi16(b, b));
+// The multipliers are kept in registers: the compiler would otherwise spell
+// each product out in shifts and adds, which costs more.
+struct Multipliers {
+  __m128i k37, k73, k14, k3, k125;
+};
+
+inline __m128i Opaque(__m128i v) {
+  __asm__("" : "+x"(v));
+  return v;
+}
+
+inline Multipliers LumaMultipliers() {
+  return {Opaque(_mm_set1_epi16(37)), Opaque(_mm_set1_epi16(73)), Opaque(_mm_set1_epi16(14)),
+          Opaque(_mm_set1_epi16(3)), Opaque(_mm_set1_epi16(125))};
+}
+
+inline __m128i LumaWords(const Multipliers& k, __m128i r, __m128i g, __m128i b, __m128i& flagged) {
+  const __m128i p = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(r, k.k37), _mm_mullo_epi16(g, k.k73)),
+                                  _mm_mullo_epi16(b, k.k14));
+  const __m128i q = _mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(r, g), k.k3), _mm_add_epi16(b, b));
   const __m128i eighth = _mm_add_epi16(p, _mm_srli_epi16(q, 3));  // N / 8 rounded down
   const __m128i luma = _mm_srli_epi16(_mm_mulhi_epu16(eighth, _mm_set1_epi16(33555)), 6);
   const __m128i zero = _mm_setzero_si128();
   // N % 1000 == 0: nothing left over from the eighth nor from the division.
   const __m128i rest = _mm_or_si128(_mm_and_si128(q, _mm_set1_epi16(7)),
-                                    _mm_sub_epi16(eighth, _mm_mullo_epi16(luma, _mm_set1_epi16(125))));
+                                    _mm_sub_epi16(eighth, _mm_mullo_epi16(luma, k.k125)));
   flagged = _mm_andnot_si128(_mm_cmpeq_epi16(luma, zero), _mm_cmpeq_epi16(rest, zero));
   return luma;
 }
 
 template <LumaOrder order>
-inline void LumaChunk(EffectRowIn in, int x, std::uint8_t* lumas) {
+inline void LumaChunk(const Multipliers& k, EffectRowIn in, int x, std::uint8_t* lumas) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i r = Load(in.red + x), g = Load(in.green + x), b = Load(in.blue + x);
   __m128i flaggedLow, flaggedHigh;
-  const __m128i low = LumaWords(_mm_unpacklo_epi8(r, zero), _mm_unpacklo_epi8(g, zero),
+  const __m128i low = LumaWords(k, _mm_unpacklo_epi8(r, zero), _mm_unpacklo_epi8(g, zero),
                                 _mm_unpacklo_epi8(b, zero), flaggedLow);
-  const __m128i high = LumaWords(_mm_unpackhi_epi8(r, zero), _mm_unpackhi_epi8(g, zero),
+  const __m128i high = LumaWords(k, _mm_unpackhi_epi8(r, zero), _mm_unpackhi_epi8(g, zero),
                                  _mm_unpackhi_epi8(b, zero), flaggedHigh);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(lumas + x), _mm_packus_epi16(low, high));
   const int flagged = _mm_movemask_epi8(_mm_packs_epi16(flaggedLow, flaggedHigh));
@@ -172,8 +187,9 @@ void SolarizationPixels(EffectRowIn in, std::uint32_t* out, int width, bool stre
 
 template <LumaOrder order>
 void LumaBytes(EffectRowIn in, std::uint8_t* lumas, int width) {
-  int x = LumaBytesAvx2<order>(in, lumas, width);  // 0 without AVX2
-  for (; x + kChunk <= width; x += kChunk) LumaChunk<order>(in, x, lumas);
+  int x = 0;
+  const Multipliers k = LumaMultipliers();
+  for (; x + kChunk <= width; x += kChunk) LumaChunk<order>(k, in, x, lumas);
   for (; x < width; ++x) lumas[x] = static_cast<std::uint8_t>(Luma<order>(in.red[x], in.green[x], in.blue[x]));
 }
 
@@ -212,9 +228,9 @@ void TablePixels(const std::uint32_t* table, const std::uint8_t* lumas, std::uin
       out, width, stream,
       [&](int x, auto s) {
         for (int k = 0; k < kChunk; k += 4) {
-          const __m128i v = _mm_setr_epi32(static_cast<int>(table[lumas[x + k]]), static_cast<int>(table[lumas[x + k + 1]]),
-                                           static_cast<int>(table[lumas[x + k + 2]]),
-                                           static_cast<int>(table[lumas[x + k + 3]]));
+          const __m128i v = _mm_setr_epi32(
+              static_cast<int>(table[lumas[x + k]]), static_cast<int>(table[lumas[x + k + 1]]),
+              static_cast<int>(table[lumas[x + k + 2]]), static_cast<int>(table[lumas[x + k + 3]]));
           __m128i* to = reinterpret_cast<__m128i*>(out + x + k);
           if (decltype(s)::value) {
             _mm_stream_si128(to, v);

@@ -8,25 +8,71 @@
 #ifdef HORALUNE_LUMA_AVX2
 namespace {
 
+#define HORALUNE_AVX2 __attribute__((target("avx2")))
+
+// The multipliers of LumaWords, kept in registers: the compiler would
+// otherwise spell each product out in shifts and adds, which costs more.
+struct Multipliers {
+  __m256i k37, k73, k14, k3, k125, k41;
+};
+
+HORALUNE_AVX2 inline __m256i Opaque(__m256i v) {
+  __asm__("" : "+x"(v));
+  return v;
+}
+
 // LumaWords of effect_rows.cpp on sixteen 16-bit lanes.
-__attribute__((target("avx2"))) inline __m256i LumaWords(__m256i r, __m256i g, __m256i b, __m256i& flagged) {
-  const __m256i p = _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(r, _mm256_set1_epi16(37)),
-                                                      _mm256_mullo_epi16(g, _mm256_set1_epi16(73))),
-                                     _mm256_mullo_epi16(b, _mm256_set1_epi16(14)));
-  const __m256i q = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_add_epi16(r, g), _mm256_set1_epi16(3)),
-                                     _mm256_add_epi16(b, b));
+HORALUNE_AVX2 inline __m256i LumaWords(const Multipliers& k, __m256i r, __m256i g, __m256i b, __m256i& flagged) {
+  const __m256i p = _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(r, k.k37), _mm256_mullo_epi16(g, k.k73)),
+                                     _mm256_mullo_epi16(b, k.k14));
+  const __m256i q = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_add_epi16(r, g), k.k3), _mm256_add_epi16(b, b));
   const __m256i eighth = _mm256_add_epi16(p, _mm256_srli_epi16(q, 3));
   const __m256i luma = _mm256_srli_epi16(_mm256_mulhi_epu16(eighth, _mm256_set1_epi16(33555)), 6);
   const __m256i zero = _mm256_setzero_si256();
   const __m256i rest = _mm256_or_si256(_mm256_and_si256(q, _mm256_set1_epi16(7)),
-                                       _mm256_sub_epi16(eighth, _mm256_mullo_epi16(luma, _mm256_set1_epi16(125))));
+                                       _mm256_sub_epi16(eighth, _mm256_mullo_epi16(luma, k.k125)));
   flagged = _mm256_andnot_si256(_mm256_cmpeq_epi16(luma, zero), _mm256_cmpeq_epi16(rest, zero));
   return luma;
 }
 
-template <LumaOrder order>
-__attribute__((target("avx2"))) int Kernel(EffectRowIn in, std::uint8_t* lumas, int width) {
+// Sepia on sixteen 16-bit lanes, as SepiaWords of effect_rows.cpp.
+HORALUNE_AVX2 inline void SepiaWords(const Multipliers& m, __m256i y, __m256i& r, __m256i& g, __m256i& b) {
+  const __m256i t = _mm256_min_epi16(y, _mm256_sub_epi16(_mm256_set1_epi16(255), y));
+  const __m256i k = _mm256_set1_epi16(4129);
+  const __m256i strong = _mm256_srli_epi16(_mm256_mulhi_epu16(_mm256_mullo_epi16(t, m.k41), k), 3);
+  const __m256i weak = _mm256_srli_epi16(_mm256_mulhi_epu16(_mm256_slli_epi16(t, 2), k), 3);
+  r = _mm256_add_epi16(y, strong);
+  g = _mm256_add_epi16(y, weak);
+  b = _mm256_sub_epi16(y, strong);
+}
+
+// Thirty-two pixels from their bytes, as 0x00RRGGBB. The unpacks work within
+// 128-bit halves, so each half holds pixels from both halves of the row
+// piece; they are stored 16 bytes at a time to their places.
+HORALUNE_AVX2 inline void StorePixels(std::uint32_t* out, __m256i r, __m256i g, __m256i b, bool stream) {
   const __m256i zero = _mm256_setzero_si256();
+  const __m256i bgLow = _mm256_unpacklo_epi8(b, g), bgHigh = _mm256_unpackhi_epi8(b, g);
+  const __m256i rLow = _mm256_unpacklo_epi8(r, zero), rHigh = _mm256_unpackhi_epi8(r, zero);
+  const __m256i p[4] = {_mm256_unpacklo_epi16(bgLow, rLow), _mm256_unpackhi_epi16(bgLow, rLow),
+                        _mm256_unpacklo_epi16(bgHigh, rHigh), _mm256_unpackhi_epi16(bgHigh, rHigh)};
+  for (int k = 0; k < 4; ++k) {
+    const __m128i first = _mm256_castsi256_si128(p[k]), second = _mm256_extracti128_si256(p[k], 1);
+    __m128i* a = reinterpret_cast<__m128i*>(out + 4 * k);
+    __m128i* b16 = reinterpret_cast<__m128i*>(out + 16 + 4 * k);
+    if (stream) {
+      _mm_stream_si128(a, first), _mm_stream_si128(b16, second);
+    } else {
+      _mm_storeu_si128(a, first), _mm_storeu_si128(b16, second);
+    }
+  }
+}
+
+template <LumaOrder order>
+HORALUNE_AVX2 int Kernel(EffectRowIn in, LumaOutput output, const std::uint8_t* ds, std::uint8_t* lumas,
+                         std::uint32_t* out, int width, bool stream) {
+  const __m256i zero = _mm256_setzero_si256();
+  const Multipliers k{Opaque(_mm256_set1_epi16(37)), Opaque(_mm256_set1_epi16(73)), Opaque(_mm256_set1_epi16(14)),
+                      Opaque(_mm256_set1_epi16(3)), Opaque(_mm256_set1_epi16(125)), Opaque(_mm256_set1_epi16(41))};
   int x = 0;
   for (; x + 32 <= width; x += 32) {
     const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in.red + x));
@@ -35,13 +81,40 @@ __attribute__((target("avx2"))) int Kernel(EffectRowIn in, std::uint8_t* lumas, 
     // Unpacking and packing both work within 128-bit halves, so the bytes
     // come back in their order.
     __m256i flaggedLow, flaggedHigh;
-    const __m256i low = LumaWords(_mm256_unpacklo_epi8(r, zero), _mm256_unpacklo_epi8(g, zero),
-                                  _mm256_unpacklo_epi8(b, zero), flaggedLow);
-    const __m256i high = LumaWords(_mm256_unpackhi_epi8(r, zero), _mm256_unpackhi_epi8(g, zero),
-                                   _mm256_unpackhi_epi8(b, zero), flaggedHigh);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lumas + x), _mm256_packus_epi16(low, high));
+    __m256i low = LumaWords(k, _mm256_unpacklo_epi8(r, zero), _mm256_unpacklo_epi8(g, zero),
+                            _mm256_unpacklo_epi8(b, zero), flaggedLow);
+    __m256i high = LumaWords(k, _mm256_unpackhi_epi8(r, zero), _mm256_unpackhi_epi8(g, zero),
+                             _mm256_unpackhi_epi8(b, zero), flaggedHigh);
+    __m256i y = _mm256_packus_epi16(low, high);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lumas + x), y);
     const auto flagged = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_packs_epi16(flaggedLow, flaggedHigh)));
-    if (flagged != 0) FixFlaggedLumas<order>(in, x, flagged, lumas);
+    if (flagged != 0) {
+      FixFlaggedLumas<order>(in, x, flagged, lumas);
+      y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lumas + x));
+      low = _mm256_unpacklo_epi8(y, zero), high = _mm256_unpackhi_epi8(y, zero);
+    }
+    switch (output) {
+      case LumaOutput::Grey: StorePixels(out + x, y, y, y, stream); break;
+      case LumaOutput::Sepia: {
+        __m256i rLow, gLow, bLow, rHigh, gHigh, bHigh;
+        SepiaWords(k, low, rLow, gLow, bLow);
+        SepiaWords(k, high, rHigh, gHigh, bHigh);
+        StorePixels(out + x, _mm256_packus_epi16(rLow, rHigh), _mm256_packus_epi16(gLow, gHigh),
+                    _mm256_packus_epi16(bLow, bHigh), stream);
+        break;
+      }
+      case LumaOutput::Emboss: {
+        // luma - d + 128, clamped by the signed-to-unsigned pack.
+        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(ds + x));
+        const __m256i bias = _mm256_set1_epi16(128);
+        const __m256i vLow = _mm256_add_epi16(_mm256_sub_epi16(low, _mm256_unpacklo_epi8(d, zero)), bias);
+        const __m256i vHigh = _mm256_add_epi16(_mm256_sub_epi16(high, _mm256_unpackhi_epi8(d, zero)), bias);
+        const __m256i v = _mm256_packus_epi16(vLow, vHigh);
+        StorePixels(out + x, v, v, v, stream);
+        break;
+      }
+      case LumaOutput::LumasOnly: break;
+    }
   }
   return x;
 }
@@ -52,15 +125,19 @@ const bool kHasAvx2 = __builtin_cpu_supports("avx2");
 #endif
 
 template <LumaOrder order>
-int LumaBytesAvx2(EffectRowIn in, std::uint8_t* lumas, int width) {
+int LumaPixelsAvx2(EffectRowIn in, LumaOutput output, const std::uint8_t* ds, std::uint8_t* lumas,
+                   std::uint32_t* out, int width, bool stream) {
 #ifdef HORALUNE_LUMA_AVX2
-  if (kHasAvx2) return Kernel<order>(in, lumas, width);
+  if (kHasAvx2) return Kernel<order>(in, output, ds, lumas, out, width, stream);
 #else
-  (void)in, (void)lumas, (void)width;
+  (void)in, (void)output, (void)ds, (void)lumas, (void)out, (void)width, (void)stream;
 #endif
   return 0;
 }
 
-template int LumaBytesAvx2<LumaOrder::RedGreenBlue>(EffectRowIn, std::uint8_t*, int);
-template int LumaBytesAvx2<LumaOrder::GreenRedBlue>(EffectRowIn, std::uint8_t*, int);
-template int LumaBytesAvx2<LumaOrder::BlueGreenRed>(EffectRowIn, std::uint8_t*, int);
+#define HORALUNE_INSTANCE(order)                                                                \
+  template int LumaPixelsAvx2<order>(EffectRowIn, LumaOutput, const std::uint8_t*, std::uint8_t*, \
+                                     std::uint32_t*, int, bool);
+HORALUNE_INSTANCE(LumaOrder::RedGreenBlue)
+HORALUNE_INSTANCE(LumaOrder::GreenRedBlue)
+HORALUNE_INSTANCE(LumaOrder::BlueGreenRed)

@@ -36,7 +36,11 @@ sleep 20
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 # The wine launcher becomes the Windows process itself: same id.
 clock_pid=$launcher
-server_pid=$(pgrep -n -x wineserver || true)
+# The Wine server of this prefix (other prefixes may have their own).
+server_pid=""
+for p in $(pgrep -x 'wineserver|wineserver64' || true); do
+  tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && server_pid=$p
+done
 [ -d "/proc/$clock_pid" ] || { echo "measure-idle: the clock did not start" >&2; exit 1; }
 echo "measure-idle: clock $clock_pid ($(tr '\0' ' ' < /proc/$clock_pid/cmdline | cut -c1-80)), wineserver $server_pid"
 hz=$(getconf CLK_TCK)

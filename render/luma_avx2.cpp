@@ -119,7 +119,12 @@ HORALUNE_AVX2 int Kernel(EffectRowIn in, LumaOutput output, const std::uint8_t* 
   return x;
 }
 
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+// Asked once; the explicit init makes the answer right even while other
+// static initialisers run.
+const bool kHasAvx2 = [] {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") != 0;
+}();
 
 }  // namespace
 #endif

@@ -13,7 +13,8 @@ namespace {
 // The multipliers of LumaWords, kept in registers: the compiler would
 // otherwise spell each product out in shifts and adds, which costs more.
 struct Multipliers {
-  __m256i k37, k73, k14, k3, k125, k41;
+  __m256i rg37x73, b14, rg3x3, b2;  // byte pairs: (red, green) and (blue, red)
+  __m256i k125, k41;
 };
 
 HORALUNE_AVX2 inline __m256i Opaque(__m256i v) {
@@ -21,11 +22,12 @@ HORALUNE_AVX2 inline __m256i Opaque(__m256i v) {
   return v;
 }
 
-// LumaWords of effect_rows.cpp on sixteen 16-bit lanes.
-HORALUNE_AVX2 inline __m256i LumaWords(const Multipliers& k, __m256i r, __m256i g, __m256i b, __m256i& flagged) {
-  const __m256i p = _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(r, k.k37), _mm256_mullo_epi16(g, k.k73)),
-                                     _mm256_mullo_epi16(b, k.k14));
-  const __m256i q = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_add_epi16(r, g), k.k3), _mm256_add_epi16(b, b));
+// LumaWords of effect_rows.cpp on sixteen 16-bit lanes, from red and green
+// bytes interleaved (rg) and blue and red interleaved (br): multiply-adds of
+// byte pairs give P = 37 r + 73 g + 14 b and Q = 3 r + 3 g + 2 b directly.
+HORALUNE_AVX2 inline __m256i LumaWords(const Multipliers& k, __m256i rg, __m256i br, __m256i& flagged) {
+  const __m256i p = _mm256_add_epi16(_mm256_maddubs_epi16(rg, k.rg37x73), _mm256_maddubs_epi16(br, k.b14));
+  const __m256i q = _mm256_add_epi16(_mm256_maddubs_epi16(rg, k.rg3x3), _mm256_maddubs_epi16(br, k.b2));
   const __m256i eighth = _mm256_add_epi16(p, _mm256_srli_epi16(q, 3));
   const __m256i luma = _mm256_srli_epi16(_mm256_mulhi_epu16(eighth, _mm256_set1_epi16(33555)), 6);
   const __m256i zero = _mm256_setzero_si256();
@@ -71,8 +73,8 @@ template <LumaOrder order>
 HORALUNE_AVX2 int Kernel(EffectRowIn in, LumaOutput output, const std::uint8_t* ds, std::uint8_t* lumas,
                          std::uint32_t* out, int width, bool stream) {
   const __m256i zero = _mm256_setzero_si256();
-  const Multipliers k{Opaque(_mm256_set1_epi16(37)), Opaque(_mm256_set1_epi16(73)), Opaque(_mm256_set1_epi16(14)),
-                      Opaque(_mm256_set1_epi16(3)), Opaque(_mm256_set1_epi16(125)), Opaque(_mm256_set1_epi16(41))};
+  const Multipliers k{_mm256_set1_epi16(73 << 8 | 37), _mm256_set1_epi16(14), _mm256_set1_epi16(3 << 8 | 3),
+                      _mm256_set1_epi16(2), Opaque(_mm256_set1_epi16(125)), Opaque(_mm256_set1_epi16(41))};
   int x = 0;
   for (; x + 32 <= width; x += 32) {
     const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in.red + x));
@@ -81,10 +83,8 @@ HORALUNE_AVX2 int Kernel(EffectRowIn in, LumaOutput output, const std::uint8_t* 
     // Unpacking and packing both work within 128-bit halves, so the bytes
     // come back in their order.
     __m256i flaggedLow, flaggedHigh;
-    __m256i low = LumaWords(k, _mm256_unpacklo_epi8(r, zero), _mm256_unpacklo_epi8(g, zero),
-                            _mm256_unpacklo_epi8(b, zero), flaggedLow);
-    __m256i high = LumaWords(k, _mm256_unpackhi_epi8(r, zero), _mm256_unpackhi_epi8(g, zero),
-                             _mm256_unpackhi_epi8(b, zero), flaggedHigh);
+    __m256i low = LumaWords(k, _mm256_unpacklo_epi8(r, g), _mm256_unpacklo_epi8(b, r), flaggedLow);
+    __m256i high = LumaWords(k, _mm256_unpackhi_epi8(r, g), _mm256_unpackhi_epi8(b, r), flaggedHigh);
     __m256i y = _mm256_packus_epi16(low, high);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(lumas + x), y);
     const auto flagged = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_packs_epi16(flaggedLow, flaggedHigh)));

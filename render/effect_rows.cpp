@@ -131,13 +131,13 @@ inline __m128i EmbossBytes(__m128i lumas, __m128i ds) {
 }
 
 // Sepia on 16-bit lanes: t = min(y, 255 - y); y + 41 t / 127, y + 4 t / 127,
-// y - 41 t / 127, clamped by the pack. x / 127 = (x * 4129) >> 19 for every
-// x up to 41 * 127.
+// y - 41 t / 127, clamped by the pack. For t up to 127, 41 t / 127 is the
+// high half of t * 21158 and 4 t / 127 that of t * 2065 (every t is checked
+// by the tests).
 inline void SepiaWords(__m128i y, __m128i& r, __m128i& g, __m128i& b) {
   const __m128i t = _mm_min_epi16(y, _mm_sub_epi16(_mm_set1_epi16(255), y));
-  const __m128i k = _mm_set1_epi16(4129);
-  const __m128i strong = _mm_srli_epi16(_mm_mulhi_epu16(_mm_mullo_epi16(t, _mm_set1_epi16(41)), k), 3);
-  const __m128i weak = _mm_srli_epi16(_mm_mulhi_epu16(_mm_slli_epi16(t, 2), k), 3);
+  const __m128i strong = _mm_mulhi_epu16(t, _mm_set1_epi16(21158));
+  const __m128i weak = _mm_mulhi_epu16(t, _mm_set1_epi16(2065));
   r = _mm_add_epi16(y, strong);
   g = _mm_add_epi16(y, weak);
   b = _mm_sub_epi16(y, strong);

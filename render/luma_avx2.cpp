@@ -14,7 +14,7 @@ namespace {
 // otherwise spell each product out in shifts and adds, which costs more.
 struct Multipliers {
   __m256i rg37x73, b14, rg3x3, b2;  // byte pairs: (red, green) and (blue, red)
-  __m256i k125, k41;
+  __m256i k125;
 };
 
 HORALUNE_AVX2 inline __m256i Opaque(__m256i v) {
@@ -38,11 +38,10 @@ HORALUNE_AVX2 inline __m256i LumaWords(const Multipliers& k, __m256i rg, __m256i
 }
 
 // Sepia on sixteen 16-bit lanes, as SepiaWords of effect_rows.cpp.
-HORALUNE_AVX2 inline void SepiaWords(const Multipliers& m, __m256i y, __m256i& r, __m256i& g, __m256i& b) {
+HORALUNE_AVX2 inline void SepiaWords(__m256i y, __m256i& r, __m256i& g, __m256i& b) {
   const __m256i t = _mm256_min_epi16(y, _mm256_sub_epi16(_mm256_set1_epi16(255), y));
-  const __m256i k = _mm256_set1_epi16(4129);
-  const __m256i strong = _mm256_srli_epi16(_mm256_mulhi_epu16(_mm256_mullo_epi16(t, m.k41), k), 3);
-  const __m256i weak = _mm256_srli_epi16(_mm256_mulhi_epu16(_mm256_slli_epi16(t, 2), k), 3);
+  const __m256i strong = _mm256_mulhi_epu16(t, _mm256_set1_epi16(21158));
+  const __m256i weak = _mm256_mulhi_epu16(t, _mm256_set1_epi16(2065));
   r = _mm256_add_epi16(y, strong);
   g = _mm256_add_epi16(y, weak);
   b = _mm256_sub_epi16(y, strong);
@@ -74,7 +73,7 @@ HORALUNE_AVX2 int Kernel(EffectRowIn in, LumaOutput output, const std::uint8_t* 
                          std::uint32_t* out, int width, bool stream) {
   const __m256i zero = _mm256_setzero_si256();
   const Multipliers k{_mm256_set1_epi16(73 << 8 | 37), _mm256_set1_epi16(14), _mm256_set1_epi16(3 << 8 | 3),
-                      _mm256_set1_epi16(2), Opaque(_mm256_set1_epi16(125)), Opaque(_mm256_set1_epi16(41))};
+                      _mm256_set1_epi16(2), Opaque(_mm256_set1_epi16(125))};
   int x = 0;
   for (; x + 32 <= width; x += 32) {
     const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in.red + x));
@@ -97,8 +96,8 @@ HORALUNE_AVX2 int Kernel(EffectRowIn in, LumaOutput output, const std::uint8_t* 
       case LumaOutput::Grey: StorePixels(out + x, y, y, y, stream); break;
       case LumaOutput::Sepia: {
         __m256i rLow, gLow, bLow, rHigh, gHigh, bHigh;
-        SepiaWords(k, low, rLow, gLow, bLow);
-        SepiaWords(k, high, rHigh, gHigh, bHigh);
+        SepiaWords(low, rLow, gLow, bLow);
+        SepiaWords(high, rHigh, gHigh, bHigh);
         StorePixels(out + x, _mm256_packus_epi16(rLow, rHigh), _mm256_packus_epi16(gLow, gHigh),
                     _mm256_packus_epi16(bLow, bHigh), stream);
         break;

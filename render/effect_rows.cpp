@@ -130,17 +130,21 @@ inline __m128i EmbossBytes(__m128i lumas, __m128i ds) {
   return _mm_packus_epi16(low, high);
 }
 
-// Sepia on 16-bit lanes: t = min(y, 255 - y); y + 41 t / 127, y + 4 t / 127,
-// y - 41 t / 127, clamped by the pack. For t up to 127, 41 t / 127 is the
-// high half of t * 21158 and 4 t / 127 that of t * 2065 (every t is checked
-// by the tests).
-inline void SepiaWords(__m128i y, __m128i& r, __m128i& g, __m128i& b) {
-  const __m128i t = _mm_min_epi16(y, _mm_sub_epi16(_mm_set1_epi16(255), y));
-  const __m128i strong = _mm_mulhi_epu16(t, _mm_set1_epi16(21158));
-  const __m128i weak = _mm_mulhi_epu16(t, _mm_set1_epi16(2065));
-  r = _mm_add_epi16(y, strong);
-  g = _mm_add_epi16(y, weak);
-  b = _mm_sub_epi16(y, strong);
+// Sepia's three bytes of sixteen lumas: t = min(y, 255 - y); y + 41 t / 127,
+// y + 4 t / 127 and y - 41 t / 127, the clamp to 0..255 done by unsigned
+// saturation. For t up to 127, 41 t / 127 is the high half of t * 21158 and
+// 4 t / 127 that of t * 2065 (every t is checked by the tests).
+inline void SepiaBytes(__m128i y, __m128i& r, __m128i& g, __m128i& b) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i t = _mm_min_epu8(y, _mm_xor_si128(y, _mm_set1_epi8(-1)));
+  const __m128i tLow = _mm_unpacklo_epi8(t, zero), tHigh = _mm_unpackhi_epi8(t, zero);
+  const __m128i strong = _mm_packus_epi16(_mm_mulhi_epu16(tLow, _mm_set1_epi16(21158)),
+                                          _mm_mulhi_epu16(tHigh, _mm_set1_epi16(21158)));
+  const __m128i weak = _mm_packus_epi16(_mm_mulhi_epu16(tLow, _mm_set1_epi16(2065)),
+                                        _mm_mulhi_epu16(tHigh, _mm_set1_epi16(2065)));
+  r = _mm_adds_epu8(y, strong);
+  g = _mm_adds_epu8(y, weak);
+  b = _mm_subs_epu8(y, strong);
 }
 
 inline std::uint32_t Sepia(int y) {
@@ -208,16 +212,12 @@ void GreyPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool s
 }
 
 void SepiaPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream) {
-  const __m128i zero = _mm_setzero_si128();
   WriteRow(
       out, width, stream,
       [&](int x, auto s) {
-        const __m128i y = Load(lumas + x);
-        __m128i rLow, gLow, bLow, rHigh, gHigh, bHigh;
-        SepiaWords(_mm_unpacklo_epi8(y, zero), rLow, gLow, bLow);
-        SepiaWords(_mm_unpackhi_epi8(y, zero), rHigh, gHigh, bHigh);
-        StorePixels<decltype(s)::value>(out + x, _mm_packus_epi16(rLow, rHigh), _mm_packus_epi16(gLow, gHigh),
-                                        _mm_packus_epi16(bLow, bHigh));
+        __m128i r, g, b;
+        SepiaBytes(Load(lumas + x), r, g, b);
+        StorePixels<decltype(s)::value>(out + x, r, g, b);
       },
       [&](int x) { return Sepia(lumas[x]); });
 }

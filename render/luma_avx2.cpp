@@ -37,14 +37,18 @@ HORALUNE_AVX2 inline __m256i LumaWords(const Multipliers& k, __m256i rg, __m256i
   return luma;
 }
 
-// Sepia on sixteen 16-bit lanes, as SepiaWords of effect_rows.cpp.
-HORALUNE_AVX2 inline void SepiaWords(__m256i y, __m256i& r, __m256i& g, __m256i& b) {
-  const __m256i t = _mm256_min_epi16(y, _mm256_sub_epi16(_mm256_set1_epi16(255), y));
-  const __m256i strong = _mm256_mulhi_epu16(t, _mm256_set1_epi16(21158));
-  const __m256i weak = _mm256_mulhi_epu16(t, _mm256_set1_epi16(2065));
-  r = _mm256_add_epi16(y, strong);
-  g = _mm256_add_epi16(y, weak);
-  b = _mm256_sub_epi16(y, strong);
+// SepiaBytes of effect_rows.cpp on 32 lumas.
+HORALUNE_AVX2 inline void SepiaBytes(__m256i y, __m256i& r, __m256i& g, __m256i& b) {
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i t = _mm256_min_epu8(y, _mm256_xor_si256(y, _mm256_set1_epi8(-1)));
+  const __m256i tLow = _mm256_unpacklo_epi8(t, zero), tHigh = _mm256_unpackhi_epi8(t, zero);
+  const __m256i strong = _mm256_packus_epi16(_mm256_mulhi_epu16(tLow, _mm256_set1_epi16(21158)),
+                                             _mm256_mulhi_epu16(tHigh, _mm256_set1_epi16(21158)));
+  const __m256i weak = _mm256_packus_epi16(_mm256_mulhi_epu16(tLow, _mm256_set1_epi16(2065)),
+                                           _mm256_mulhi_epu16(tHigh, _mm256_set1_epi16(2065)));
+  r = _mm256_adds_epu8(y, strong);
+  g = _mm256_adds_epu8(y, weak);
+  b = _mm256_subs_epu8(y, strong);
 }
 
 // Thirty-two pixels from their bytes, as 0x00RRGGBB. The unpacks work within
@@ -95,11 +99,9 @@ HORALUNE_AVX2 int Kernel(EffectRowIn in, LumaOutput output, const std::uint8_t* 
     switch (output) {
       case LumaOutput::Grey: StorePixels(out + x, y, y, y, stream); break;
       case LumaOutput::Sepia: {
-        __m256i rLow, gLow, bLow, rHigh, gHigh, bHigh;
-        SepiaWords(low, rLow, gLow, bLow);
-        SepiaWords(high, rHigh, gHigh, bHigh);
-        StorePixels(out + x, _mm256_packus_epi16(rLow, rHigh), _mm256_packus_epi16(gLow, gHigh),
-                    _mm256_packus_epi16(bLow, bHigh), stream);
+        __m256i sr, sg, sb;
+        SepiaBytes(y, sr, sg, sb);
+        StorePixels(out + x, sr, sg, sb, stream);
         break;
       }
       case LumaOutput::Emboss: {

@@ -284,6 +284,10 @@ bool DecodeRle(const std::uint8_t* data, std::size_t size, const Layout& layout,
 }  // namespace
 
 bool DecodeBmp(const std::uint8_t* data, std::size_t size, platform::BitmapPixels& out) {
+  // The caller's buffer is reused: fresh memory for every picture of a large
+  // skin costs more than the decoding.
+  std::vector<std::uint32_t> storage;
+  storage.swap(out.pixels);
   out = platform::BitmapPixels();
   if (data == nullptr) return false;
   Layout layout;
@@ -296,6 +300,7 @@ bool DecodeBmp(const std::uint8_t* data, std::size_t size, platform::BitmapPixel
   platform::BitmapPixels result;
   result.width = layout.width;
   result.height = layout.height;
+  result.pixels.swap(storage);
   result.pixels.assign(static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(layout.height), 0);
   if (runLength) {
     if (!DecodeRle(data, size, layout, result.pixels.data())) return false;

@@ -1,166 +1,76 @@
 #include "render/colour_effects.h"
 
+#include <emmintrin.h>
+
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <new>
 
-// Pixel loops work one frame row at a time over plain arrays so that the
-// compiler can vectorise them; no step may reorder the double-precision luma
-// sums (the core is built without contraction and without fast-math).
+#include "render/effect_rows.h"
+#include "render/luma_avx2.h"
+
+// Each row goes through the vector kernels of effect_rows.cpp; the luma
+// effects first write the row's lumas into scratch space at the end of the
+// output buffer, so a presentation allocates nothing once the buffer exists.
 
 namespace {
 
-constexpr double kRed = 0.299;
-constexpr double kGreen = 0.587;
-constexpr double kBlue = 0.114;
+constexpr std::size_t kStreamBytes = std::size_t{2} << 20;
 
-enum class LumaOrder { RedGreenBlue, GreenRedBlue, BlueGreenRed };
-
-template <LumaOrder order>
-inline int Luma(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  const double red = kRed * static_cast<double>(r);
-  const double green = kGreen * static_cast<double>(g);
-  const double blue = kBlue * static_cast<double>(b);
-  double sum;
-  if (order == LumaOrder::RedGreenBlue) {
-    sum = (red + green) + blue;
-  } else if (order == LumaOrder::GreenRedBlue) {
-    sum = (green + red) + blue;
-  } else {
-    sum = (blue + green) + red;
-  }
-  return static_cast<int>(sum);  // never negative, so this truncates toward zero
-}
-
-constexpr std::uint32_t Pack(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
-  return r << 16 | g << 8 | b;
-}
-
-constexpr std::uint32_t Grey(int v) { return static_cast<std::uint32_t>(v) * 0x010101u; }
-
-// Sepia's colour for each luma.
-struct SepiaRamp {
-  std::uint32_t colour[256];
-};
-
-constexpr SepiaRamp MakeSepiaRamp() {
-  SepiaRamp t{};
-  for (int y = 0; y < 256; ++y) {
-    const int tint = y <= 127 ? y : 255 - y;  // strongest for mid-greys
-    int r = y + (41 * tint) / 127;
-    int g = y + (4 * tint) / 127;
-    int b = y - (41 * tint) / 127;
-    r = r > 255 ? 255 : r;
-    g = g > 255 ? 255 : g;
-    b = b < 0 ? 0 : b;
-    t.colour[y] = Pack(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g),
-                      static_cast<std::uint32_t>(b));
-  }
-  return t;
-}
-
-constexpr SepiaRamp kSepia = MakeSepiaRamp();
-
-struct Row {
-  const std::uint8_t* __restrict r;
-  const std::uint8_t* __restrict g;
-  const std::uint8_t* __restrict b;
-};
-
-void NormalRow(Row in, std::uint32_t* __restrict out, int width) {
-  for (int x = 0; x < width; ++x) out[x] = Pack(in.r[x], in.g[x], in.b[x]);
-}
-
-void NegativeRow(Row in, std::uint32_t* __restrict out, int width) {
-  for (int x = 0; x < width; ++x) out[x] = Pack(in.r[x], in.g[x], in.b[x]) ^ 0xFFFFFFu;
-}
-
-// 128 - |c - 127| for the three bytes of a packed pixel at once: bytes of 128
-// and above become 255 - c (their complement), the others c + 1; no byte
-// carries into the next.
-inline std::uint32_t Solarize(std::uint32_t pixel) {
-  const std::uint32_t high = (pixel & 0x808080u) >> 7;  // 1 in each byte of 128 or more
-  const std::uint32_t mask = (high << 8) - high;        // 0xFF in those bytes
-  return (pixel ^ mask) + (0x010101u & ~mask);
-}
-
-void SolarizationRow(Row in, std::uint32_t* __restrict out, int width) {
-  for (int x = 0; x < width; ++x) out[x] = Solarize(Pack(in.r[x], in.g[x], in.b[x]));
-}
-
-template <LumaOrder order>
-void LumaRow(Row in, std::uint32_t* __restrict out, int width) {
-  for (int x = 0; x < width; ++x) out[x] = static_cast<std::uint32_t>(Luma<order>(in.r[x], in.g[x], in.b[x]));
-}
-
-// Lumas (written by LumaRow) replaced in place by their colours.
-void MapRow(const std::uint32_t* table, std::uint32_t* __restrict row, int width) {
-  for (int x = 0; x < width; ++x) row[x] = table[row[x] & 0xFFu];
-}
-
-void GrayscaleRow(Row in, std::uint32_t* __restrict out, int width) {
-  for (int x = 0; x < width; ++x) out[x] = Grey(Luma<LumaOrder::RedGreenBlue>(in.r[x], in.g[x], in.b[x]));
-}
-
-template <LumaOrder order>
-void TableRow(const std::uint32_t* table, Row in, std::uint32_t* __restrict out, int width) {
-  LumaRow<order>(in, out, width);
-  MapRow(table, out, width);
-}
-
-inline std::uint32_t EmbossGrey(std::int32_t luma, std::int32_t d) {
-  std::int32_t v = luma - d + 128;
-  v = v < 0 ? 0 : v;
-  v = v > 255 ? 255 : v;
-  return Grey(v);
-}
-
-Row FrameRow(const PlanarImage& frame, int y) {
+EffectRowIn FrameRow(const PlanarImage& frame, int y) {
   const std::size_t offset = static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width);
-  return Row{frame.red.data() + offset, frame.green.data() + offset, frame.blue.data() + offset};
+  return EffectRowIn{frame.red.data() + offset, frame.green.data() + offset, frame.blue.data() + offset};
 }
 
-// One frame row of Emboss in one pass: its lumas go to `lumas` for the next
-// row, and each output grey compares the pixel's luma with D: 0 in the left
-// column and the top row, 255 in the rest of the right column and the bottom
-// row, else the luma of the upper-left neighbour, from `above`.
-void EmbossRow(Row in, const std::int32_t* __restrict above, std::int32_t* __restrict lumas,
-               std::uint32_t* __restrict out, int width, bool topRow, bool bottomRow) {
-  constexpr LumaOrder kOrder = LumaOrder::GreenRedBlue;
+// Emboss compares each pixel's luma with D: 0 in the left column and the top
+// row, 255 in the rest of the right column and the bottom row, else the luma
+// of the upper-left neighbour, kept from the row above.
+void EmbossDs(const std::uint8_t* above, std::uint8_t* ds, int width, bool topRow, bool bottomRow) {
   if (topRow) {
-    for (int x = 0; x < width; ++x) {
-      lumas[x] = Luma<kOrder>(in.r[x], in.g[x], in.b[x]);
-      out[x] = EmbossGrey(lumas[x], 0);
-    }
+    std::memset(ds, 0, static_cast<std::size_t>(width));
     return;
   }
-  lumas[0] = Luma<kOrder>(in.r[0], in.g[0], in.b[0]);
-  out[0] = EmbossGrey(lumas[0], 0);
+  ds[0] = 0;
+  if (width == 1) return;
   if (bottomRow) {
-    for (int x = 1; x < width; ++x) out[x] = EmbossGrey(Luma<kOrder>(in.r[x], in.g[x], in.b[x]), 255);
+    std::memset(ds + 1, 255, static_cast<std::size_t>(width - 1));
     return;
   }
-  const int last = width - 1;
-  for (int x = 1; x < last; ++x) {
-    const std::int32_t luma = Luma<kOrder>(in.r[x], in.g[x], in.b[x]);
-    lumas[x] = luma;
-    out[x] = EmbossGrey(luma, above[x - 1]);
-  }
-  if (last > 0) out[last] = EmbossGrey(Luma<kOrder>(in.r[last], in.g[last], in.b[last]), 255);
+  std::memcpy(ds + 1, above, static_cast<std::size_t>(width - 2));
+  ds[width - 1] = 255;
 }
 
-// Two rows of lumas are kept, this row's and the one above, in the tail of
-// the output buffer (so nothing else is allocated), and dropped at the end.
-void EmbossFrame(const PlanarImage& frame, std::vector<std::uint32_t>& rows, std::size_t count) {
-  const int width = frame.width;
-  const int height = frame.height;
+// Scratch: this row's lumas, the row above's, and Emboss's D row.
+template <LumaOrder order>
+void LumaRows(const PlanarImage& frame, int effect, std::uint32_t* rows, std::uint8_t* scratch, bool stream) {
+  const int width = frame.width, height = frame.height;
   const auto w = static_cast<std::size_t>(width);
-  std::int32_t* lumas[2] = {reinterpret_cast<std::int32_t*>(rows.data() + count),
-                            reinterpret_cast<std::int32_t*>(rows.data() + count + w)};
+  std::uint8_t* lumas[2] = {scratch, scratch + w};
+  std::uint8_t* ds = scratch + 2 * w;
   for (int y = 0; y < height; ++y) {
-    std::uint32_t* out = rows.data() + static_cast<std::size_t>(height - 1 - y) * w;
-    EmbossRow(FrameRow(frame, y), lumas[(y + 1) & 1], lumas[y & 1], out, width, y == 0, y == height - 1);
+    std::uint32_t* out = rows + static_cast<std::size_t>(height - 1 - y) * w;
+    std::uint8_t* here = lumas[y & 1];
+    if (effect == Emboss) EmbossDs(lumas[(y + 1) & 1], ds, width, y == 0, y == height - 1);
+    // The AVX2 kernel takes what it can of the row (nothing where it is not
+    // available), the SSE2 kernels the rest.
+    const LumaOutput output = effect == Grayscale ? LumaOutput::Grey
+                              : effect == Sepia   ? LumaOutput::Sepia
+                              : effect == Emboss  ? LumaOutput::Emboss
+                                                  : LumaOutput::LumasOnly;
+    const bool aligned = (reinterpret_cast<std::uintptr_t>(out) & 15) == 0;
+    const int done = LumaPixelsAvx2<order>(FrameRow(frame, y), output, ds, here, out, width, stream && aligned);
+    EffectRowIn in = FrameRow(frame, y);
+    in.red += done, in.green += done, in.blue += done;
+    const int rest = width - done;
+    LumaBytes<order>(in, here + done, rest);
+    switch (effect) {
+      case Grayscale: GreyPixels(here + done, out + done, rest, stream); break;
+      case Gold: TablePixels(goldRamp, here, out, width, stream); break;
+      case Sepia: SepiaPixels(here + done, out + done, rest, stream); break;
+      default: EmbossPixels(here + done, ds + done, out + done, rest, stream); break;
+    }
   }
-  rows.resize(count);
 }
 
 }  // namespace
@@ -220,7 +130,9 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
     rows.clear();
     return false;
   }
-  const std::size_t scratch = effect == Emboss ? 2 * static_cast<std::size_t>(frame.width) : 0;
+  const bool luma = effect == Grayscale || effect == Gold || effect == Sepia || effect == Emboss;
+  // Three rows of bytes after the pixels.
+  const std::size_t scratch = luma ? (3 * static_cast<std::size_t>(frame.width) + 3) / 4 : 0;
   try {
     rows.resize(count + scratch);
   } catch (const std::bad_alloc&) {
@@ -228,22 +140,31 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
     return false;
   }
 
-  if (effect == Emboss) {
-    EmbossFrame(frame, rows, count);
-    return true;
-  }
-  const int width = frame.width;
-  for (int y = 0; y < frame.height; ++y) {
-    const Row in = FrameRow(frame, y);
-    std::uint32_t* out = rows.data() + static_cast<std::size_t>(frame.height - 1 - y) * static_cast<std::size_t>(width);
-    switch (effect) {
-      case Negative: NegativeRow(in, out, width); break;
-      case Solarization: SolarizationRow(in, out, width); break;
-      case Grayscale: GrayscaleRow(in, out, width); break;
-      case Gold: TableRow<LumaOrder::GreenRedBlue>(goldRamp, in, out, width); break;
-      case Sepia: TableRow<LumaOrder::BlueGreenRed>(kSepia.colour, in, out, width); break;
-      default: NormalRow(in, out, width); break;
+  // Pictures beyond the caches go straight to memory: reading the old buffer
+  // lines in first would only cost time.
+  const bool stream = count * 4 >= kStreamBytes;
+  std::uint8_t* scratchBytes = reinterpret_cast<std::uint8_t*>(rows.data() + count);
+  switch (effect) {
+    case Grayscale: LumaRows<LumaOrder::RedGreenBlue>(frame, effect, rows.data(), scratchBytes, stream); break;
+    case Gold:
+    case Emboss: LumaRows<LumaOrder::GreenRedBlue>(frame, effect, rows.data(), scratchBytes, stream); break;
+    case Sepia: LumaRows<LumaOrder::BlueGreenRed>(frame, effect, rows.data(), scratchBytes, stream); break;
+    default: {
+      const int width = frame.width;
+      for (int y = 0; y < frame.height; ++y) {
+        std::uint32_t* out = rows.data() + static_cast<std::size_t>(frame.height - 1 - y) * static_cast<std::size_t>(width);
+        const EffectRowIn in = FrameRow(frame, y);
+        if (effect == Negative) {
+          NegativePixels(in, out, width, stream);
+        } else if (effect == Solarization) {
+          SolarizationPixels(in, out, width, stream);
+        } else {
+          NormalPixels(in, out, width, stream);
+        }
+      }
     }
   }
+  _mm_sfence();  // streamed stores are visible before the rows are used
+  rows.resize(count);
   return true;
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "render/bilinear_pair.h"
 #include "render/layer_drawing.h"
 #include "render/pixel_blend.h"
 
@@ -119,7 +120,15 @@ void DrawFreeAngle(PlanarImage& frame, const PlanarImage& layer, int x, int y, i
     const double dySin = dy * back.sinR;
     const double dyCos = dy * back.cosR;
     const std::size_t rowBase = static_cast<std::size_t>(j * frame.width);
-    for (std::int64_t i = left; i <= right; ++i) {
+    std::int64_t i = left;
+    if (antiAliasing) {
+      // Two pixels at a time; a last odd one goes the single way below.
+      const BackTurn turn{back.cosR, back.sinR, dySin, dyCos, cx, cy, du, dv};
+      for (; i + 1 <= right; i += 2) {
+        BlendBilinearPair(layer, frame, rowBase + static_cast<std::size_t>(i), i, turn);
+      }
+    }
+    for (; i <= right; ++i) {
       const double dx = static_cast<double>(i) - cx;
       const double rx = dx * back.cosR - dySin + cx;
       const double ry = dx * back.sinR + dyCos + cy;

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-apps xdotool imagemagick
   fonts-ipafont-gothic
-  googletest libgtest-dev libbenchmark-dev libpng-dev
+  googletest libgtest-dev libbenchmark-dev libpng-dev libpixman-1-dev pkg-config
   clang libclang-rt-14-dev
   zip unzip
   locales

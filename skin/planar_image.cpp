@@ -20,6 +20,13 @@ void AllocatePlanes(PlanarImage& image, int width, int height, bool withMask) {
   image.hasMask = withMask;
 }
 
+// One decoded picture per thread, reused from picture to picture: loading a
+// large skin would otherwise take fresh memory for each one.
+platform::BitmapPixels& ScratchPixels() {
+  thread_local platform::BitmapPixels pixels;
+  return pixels;
+}
+
 bool LoadPixels(const char* path, platform::BitmapPixels& pixels) {
   if (!platform::LoadBitmapPixels(path, pixels)) return false;
   const std::size_t count =
@@ -49,7 +56,7 @@ void PlanarImage::Clear() {
 bool PlanarImage::LoadPicture(int pivotXValue, int pivotYValue, const char* path) {
   Clear();
   if (!FileIsReadable(path)) return false;
-  platform::BitmapPixels pixels;
+  platform::BitmapPixels& pixels = ScratchPixels();
   if (!LoadPixels(path, pixels)) return false;
   AllocatePlanes(*this, pixels.width, pixels.height, false);
   pivotX = pivotXValue;
@@ -69,7 +76,7 @@ bool PlanarImage::LoadPictureWithMask(int pivotXValue, int pivotYValue, const ch
   // The mask file is tested first: a missing mask leaves the image as it was.
   if (!FileIsReadable(maskPath)) return false;
   LoadPicture(pivotXValue, pivotYValue, path);  // a failure leaves it empty; the size test fails
-  platform::BitmapPixels pixels;
+  platform::BitmapPixels& pixels = ScratchPixels();
   if (!LoadPixels(maskPath, pixels)) return false;
   if (pixels.width != width || pixels.height != height) {
     Clear();
@@ -84,7 +91,7 @@ bool PlanarImage::LoadPictureWithMask(int pivotXValue, int pivotYValue, const ch
 bool PlanarImage::LoadHand(int axisX, int axisY, const char* path) {
   Clear();
   if (!FileIsReadable(path)) return false;
-  platform::BitmapPixels pixels;
+  platform::BitmapPixels& pixels = ScratchPixels();
   if (!LoadPixels(path, pixels)) return false;
   // A 2-pixel transparent border on every side keeps the bilinear samples of the
   // turned hand inside the planes.
@@ -110,7 +117,7 @@ bool PlanarImage::LoadHandWithMask(int axisX, int axisY, const char* path,
                                    const char* maskPath) {
   if (!FileIsReadable(maskPath)) return false;
   LoadHand(axisX, axisY, path);  // a failure leaves it empty; the size test fails
-  platform::BitmapPixels pixels;
+  platform::BitmapPixels& pixels = ScratchPixels();
   if (!LoadPixels(maskPath, pixels)) return false;
   if (width != pixels.width + 4 || height != pixels.height + 4) {
     Clear();

@@ -9,8 +9,10 @@
 namespace platform {
 
 bool LoadBitmapPixels(const char* path, BitmapPixels& out) {
-  out = BitmapPixels();
-  std::string bytes;
+  out.width = out.height = 0;  // the pixel buffer is kept for the decoder to reuse
+  out.pixels.clear();
+  // One file buffer per thread, reused from picture to picture.
+  thread_local std::string bytes;
   if (path == nullptr || !ReadWholeFile(path, bytes)) return false;
   return DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), out);
 }

@@ -27,6 +27,13 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
   if (!PathFits(path)) return false;
   std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
   if (!file) return false;
+  // Room for the whole file at once: growing by doubling copies a large
+  // picture several times over.
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
+    std::rewind(file);
+  }
   char buffer[65536];
   std::size_t count;
   while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);

@@ -31,6 +31,12 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
+  // Room for the whole file at once: growing by doubling copies a large
+  // picture several times over.
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > 0 && size.QuadPart < (LONGLONG{1} << 31)) {
+    bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+  }
   char buffer[65536];
   for (;;) {
     DWORD count = 0;

@@ -1,0 +1,252 @@
+#include "render/effect_rows.h"
+
+#include <emmintrin.h>
+
+#include <cstdint>
+#include <type_traits>
+
+
+namespace {
+
+constexpr int kChunk = 16;
+
+inline __m128i Load(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+
+constexpr std::uint32_t Pack(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
+  return r << 16 | g << 8 | b;
+}
+
+// Sixteen pixels from their red, green and blue bytes: in memory blue, green,
+// red, 0, which is 0x00RRGGBB little-endian. Streamed stores need `out`
+// 16-byte aligned.
+template <bool stream>
+inline void StorePixels(std::uint32_t* out, __m128i r, __m128i g, __m128i b) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i bgLow = _mm_unpacklo_epi8(b, g), bgHigh = _mm_unpackhi_epi8(b, g);
+  const __m128i rLow = _mm_unpacklo_epi8(r, zero), rHigh = _mm_unpackhi_epi8(r, zero);
+  const __m128i p[4] = {_mm_unpacklo_epi16(bgLow, rLow), _mm_unpackhi_epi16(bgLow, rLow),
+                        _mm_unpacklo_epi16(bgHigh, rHigh), _mm_unpackhi_epi16(bgHigh, rHigh)};
+  for (int k = 0; k < 4; ++k) {
+    __m128i* to = reinterpret_cast<__m128i*>(out + 4 * k);
+    if (stream) {
+      _mm_stream_si128(to, p[k]);
+    } else {
+      _mm_storeu_si128(to, p[k]);
+    }
+  }
+}
+
+// Writes a row: chunk(x, stream) stores the sixteen pixels from x, one(x)
+// gives pixel x. When streaming, the pixels before the first 16-byte boundary
+// are written one by one.
+template <typename Chunk, typename One>
+inline void WriteRow(std::uint32_t* out, int width, bool stream, Chunk chunk, One one) {
+  int x = 0;
+  if (stream) {
+    for (; x < width && (reinterpret_cast<std::uintptr_t>(out + x) & 15) != 0; ++x) out[x] = one(x);
+    for (; x + kChunk <= width; x += kChunk) chunk(x, std::true_type{});
+  }
+  for (; x + kChunk <= width; x += kChunk) chunk(x, std::false_type{});
+  for (; x < width; ++x) out[x] = one(x);
+}
+
+// 128 - |c - 127| per byte: bytes of 128 and above become 255 - c, the
+// others c + 1.
+inline __m128i SolarizeBytes(__m128i c) {
+  const __m128i high = _mm_cmplt_epi8(c, _mm_setzero_si128());  // signed: c >= 128
+  return _mm_add_epi8(_mm_xor_si128(c, high), _mm_andnot_si128(high, _mm_set1_epi8(1)));
+}
+
+inline std::uint32_t Solarize(std::uint32_t c) { return c >= 128 ? 255 - c : c + 1; }
+
+// Lumas of eight pixels (16-bit lanes) without floating point. With
+// N = 299 r + 587 g + 114 b, the double sum is N / 1000 to within 1e-12 and a
+// non-integral N / 1000 is at least 0.001 from an integer, so the truncated
+// sum is N / 1000 rounded down, except where N is a non-zero multiple of
+// 1000: there rounding may land just below the integer, and those lanes are
+// flagged for the double computation. N / 1000 is taken as
+// (P + (Q >> 3)) / 125 with N = 8 P + Q, P = 37 r + 73 g + 14 b and
+// Q = 3 r + 3 g + 2 b, so that every step fits 16 bits; the division by 125
+// is a multiply-high exact for the whole range (checked by the tests).
+// The multipliers are kept in registers: the compiler would otherwise spell
+// each product out in shifts and adds, which costs more.
+struct Multipliers {
+  __m128i k37, k73, k14, k3, k125;
+};
+
+inline __m128i Opaque(__m128i v) {
+  __asm__("" : "+x"(v));
+  return v;
+}
+
+inline Multipliers LumaMultipliers() {
+  return {Opaque(_mm_set1_epi16(37)), Opaque(_mm_set1_epi16(73)), Opaque(_mm_set1_epi16(14)),
+          Opaque(_mm_set1_epi16(3)), Opaque(_mm_set1_epi16(125))};
+}
+
+inline __m128i LumaWords(const Multipliers& k, __m128i r, __m128i g, __m128i b, __m128i& flagged) {
+  const __m128i p = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(r, k.k37), _mm_mullo_epi16(g, k.k73)),
+                                  _mm_mullo_epi16(b, k.k14));
+  const __m128i q = _mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(r, g), k.k3), _mm_add_epi16(b, b));
+  const __m128i eighth = _mm_add_epi16(p, _mm_srli_epi16(q, 3));  // N / 8 rounded down
+  const __m128i luma = _mm_srli_epi16(_mm_mulhi_epu16(eighth, _mm_set1_epi16(33555)), 6);
+  const __m128i zero = _mm_setzero_si128();
+  // N % 1000 == 0: nothing left over from the eighth nor from the division.
+  const __m128i rest = _mm_or_si128(_mm_and_si128(q, _mm_set1_epi16(7)),
+                                    _mm_sub_epi16(eighth, _mm_mullo_epi16(luma, k.k125)));
+  flagged = _mm_andnot_si128(_mm_cmpeq_epi16(luma, zero), _mm_cmpeq_epi16(rest, zero));
+  return luma;
+}
+
+template <LumaOrder order>
+inline void LumaChunk(const Multipliers& k, EffectRowIn in, int x, std::uint8_t* lumas) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i r = Load(in.red + x), g = Load(in.green + x), b = Load(in.blue + x);
+  __m128i flaggedLow, flaggedHigh;
+  const __m128i low = LumaWords(k, _mm_unpacklo_epi8(r, zero), _mm_unpacklo_epi8(g, zero),
+                                _mm_unpacklo_epi8(b, zero), flaggedLow);
+  const __m128i high = LumaWords(k, _mm_unpackhi_epi8(r, zero), _mm_unpackhi_epi8(g, zero),
+                                 _mm_unpackhi_epi8(b, zero), flaggedHigh);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(lumas + x), _mm_packus_epi16(low, high));
+  const int flagged = _mm_movemask_epi8(_mm_packs_epi16(flaggedLow, flaggedHigh));
+  if (flagged != 0) FixFlaggedLumas<order>(in, x, static_cast<std::uint32_t>(flagged), lumas);
+}
+
+inline std::uint32_t Grey(std::uint32_t v) { return v * 0x010101u; }
+
+inline std::uint32_t EmbossGrey(int luma, int d) {
+  int v = luma - d + 128;
+  v = v < 0 ? 0 : v;
+  v = v > 255 ? 255 : v;
+  return Grey(static_cast<std::uint32_t>(v));
+}
+
+// luma - d + 128 on 16-bit lanes, clamped by the signed-to-unsigned pack.
+inline __m128i EmbossBytes(__m128i lumas, __m128i ds) {
+  const __m128i zero = _mm_setzero_si128(), bias = _mm_set1_epi16(128);
+  const __m128i low = _mm_add_epi16(_mm_sub_epi16(_mm_unpacklo_epi8(lumas, zero), _mm_unpacklo_epi8(ds, zero)), bias);
+  const __m128i high = _mm_add_epi16(_mm_sub_epi16(_mm_unpackhi_epi8(lumas, zero), _mm_unpackhi_epi8(ds, zero)), bias);
+  return _mm_packus_epi16(low, high);
+}
+
+// Sepia's three bytes of sixteen lumas: t = min(y, 255 - y); y + 41 t / 127,
+// y + 4 t / 127 and y - 41 t / 127, the clamp to 0..255 done by unsigned
+// saturation. For t up to 127, 41 t / 127 is the high half of t * 21158 and
+// 4 t / 127 that of t * 2065 (every t is checked by the tests).
+inline void SepiaBytes(__m128i y, __m128i& r, __m128i& g, __m128i& b) {
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i t = _mm_min_epu8(y, _mm_xor_si128(y, _mm_set1_epi8(-1)));
+  const __m128i tLow = _mm_unpacklo_epi8(t, zero), tHigh = _mm_unpackhi_epi8(t, zero);
+  const __m128i strong = _mm_packus_epi16(_mm_mulhi_epu16(tLow, _mm_set1_epi16(21158)),
+                                          _mm_mulhi_epu16(tHigh, _mm_set1_epi16(21158)));
+  const __m128i weak = _mm_packus_epi16(_mm_mulhi_epu16(tLow, _mm_set1_epi16(2065)),
+                                        _mm_mulhi_epu16(tHigh, _mm_set1_epi16(2065)));
+  r = _mm_adds_epu8(y, strong);
+  g = _mm_adds_epu8(y, weak);
+  b = _mm_subs_epu8(y, strong);
+}
+
+inline std::uint32_t Sepia(int y) {
+  const int tint = y <= 127 ? y : 255 - y;
+  int r = y + (41 * tint) / 127, g = y + (4 * tint) / 127, b = y - (41 * tint) / 127;
+  r = r > 255 ? 255 : r;
+  g = g > 255 ? 255 : g;
+  b = b < 0 ? 0 : b;
+  return Pack(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(b));
+}
+
+}  // namespace
+
+void NormalPixels(EffectRowIn in, std::uint32_t* out, int width, bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        StorePixels<decltype(s)::value>(out + x, Load(in.red + x), Load(in.green + x), Load(in.blue + x));
+      },
+      [&](int x) { return Pack(in.red[x], in.green[x], in.blue[x]); });
+}
+
+void NegativePixels(EffectRowIn in, std::uint32_t* out, int width, bool stream) {
+  const __m128i ones = _mm_set1_epi8(-1);
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        StorePixels<decltype(s)::value>(out + x, _mm_xor_si128(Load(in.red + x), ones),
+                                        _mm_xor_si128(Load(in.green + x), ones),
+                                        _mm_xor_si128(Load(in.blue + x), ones));
+      },
+      [&](int x) { return Pack(in.red[x], in.green[x], in.blue[x]) ^ 0xFFFFFFu; });
+}
+
+void SolarizationPixels(EffectRowIn in, std::uint32_t* out, int width, bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        StorePixels<decltype(s)::value>(out + x, SolarizeBytes(Load(in.red + x)),
+                                        SolarizeBytes(Load(in.green + x)), SolarizeBytes(Load(in.blue + x)));
+      },
+      [&](int x) { return Pack(Solarize(in.red[x]), Solarize(in.green[x]), Solarize(in.blue[x])); });
+}
+
+template <LumaOrder order>
+void LumaBytes(EffectRowIn in, std::uint8_t* lumas, int width) {
+  int x = 0;
+  const Multipliers k = LumaMultipliers();
+  for (; x + kChunk <= width; x += kChunk) LumaChunk<order>(k, in, x, lumas);
+  for (; x < width; ++x) lumas[x] = static_cast<std::uint8_t>(Luma<order>(in.red[x], in.green[x], in.blue[x]));
+}
+
+template void LumaBytes<LumaOrder::RedGreenBlue>(EffectRowIn, std::uint8_t*, int);
+template void LumaBytes<LumaOrder::GreenRedBlue>(EffectRowIn, std::uint8_t*, int);
+template void LumaBytes<LumaOrder::BlueGreenRed>(EffectRowIn, std::uint8_t*, int);
+
+void GreyPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        const __m128i v = Load(lumas + x);
+        StorePixels<decltype(s)::value>(out + x, v, v, v);
+      },
+      [&](int x) { return Grey(lumas[x]); });
+}
+
+void SepiaPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        __m128i r, g, b;
+        SepiaBytes(Load(lumas + x), r, g, b);
+        StorePixels<decltype(s)::value>(out + x, r, g, b);
+      },
+      [&](int x) { return Sepia(lumas[x]); });
+}
+
+void TablePixels(const std::uint32_t* table, const std::uint8_t* lumas, std::uint32_t* out, int width,
+                 bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        for (int k = 0; k < kChunk; k += 4) {
+          const __m128i v = _mm_setr_epi32(
+              static_cast<int>(table[lumas[x + k]]), static_cast<int>(table[lumas[x + k + 1]]),
+              static_cast<int>(table[lumas[x + k + 2]]), static_cast<int>(table[lumas[x + k + 3]]));
+          __m128i* to = reinterpret_cast<__m128i*>(out + x + k);
+          if (decltype(s)::value) {
+            _mm_stream_si128(to, v);
+          } else {
+            _mm_storeu_si128(to, v);
+          }
+        }
+      },
+      [&](int x) { return table[lumas[x]]; });
+}
+
+void EmbossPixels(const std::uint8_t* lumas, const std::uint8_t* ds, std::uint32_t* out, int width, bool stream) {
+  WriteRow(
+      out, width, stream,
+      [&](int x, auto s) {
+        const __m128i v = EmbossBytes(Load(lumas + x), Load(ds + x));
+        StorePixels<decltype(s)::value>(out + x, v, v, v);
+      },
+      [&](int x) { return EmbossGrey(lumas[x], ds[x]); });
+}

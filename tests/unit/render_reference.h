@@ -6,6 +6,7 @@
 #include <functional>
 #include <random>
 
+#include "render/exact_trig.h"
 #include "render/span_table.h"
 #include "skin/clock_state.h"
 
@@ -71,8 +72,12 @@ inline bool DrawLayerRotated(PlanarImage& frame, const PlanarImage& layer, int x
     const ColumnSpan span = table.spans[static_cast<std::size_t>(j - table.firstRow)];
     // A one-pixel-wide layer has coinciding corners and NaN edges: keep to the frame.
     for (int i = std::max(span.left, 0); i <= std::min(span.right, frame.width - 1); ++i) {
-      const TurnedPoint p = RotatePoint(i, j, x, y, -static_cast<double>(angle));
-      const double u = p.x - x + px, v = p.y - y + py;
+      // The frame pixel turned back about the axis, with the correctly
+      // rounded sine and cosine every build shares.
+      const double back = -static_cast<double>(angle) * kRadiansPerDegree;
+      const double c = ExactCos(back), s = ExactSin(back);
+      const double dx = static_cast<double>(i) - x, dy = static_cast<double>(j) - y;
+      const double u = (dx * c - dy * s + x) - x + px, v = (dx * s + dy * c + y) - y + py;
       if (!antiAliasing) {
         const Sample s = At(layer, static_cast<int>(u + 0.5), static_cast<int>(v + 0.5));
         Put(frame, i, j, s, s.m);

@@ -1,6 +1,6 @@
 // ExactSin and ExactCos give the same bits in every build: a digest of every
-// argument a day of drawing produces and of a million random ones, against
-// the value that the native build proves right against MPFR.
+// argument a day of drawing produces, of a million random ones and of far-out
+// ones, against the value that the native build proves right against MPFR.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -39,6 +39,12 @@ TEST(ExactTrig, SameBitsInEveryBuild) {
   Digest random;
   random.AddAngles(trig_test::RandomAngles(trig_test::kRandomCount, trig_test::kRandomSeed));
   EXPECT_EQ(random.hash, 0x7a159635d2aeac08u) << std::hex << random.hash;
+  Digest far;
+  for (double x : trig_test::FarArguments(trig_test::kFarCount, trig_test::kRandomSeed)) {
+    far.Add(ExactSin(x));
+    far.Add(ExactCos(x));
+  }
+  EXPECT_EQ(far.hash, 0xf02e78a11ccfd20bu) << std::hex << far.hash;
 }
 
 TEST(ExactTrig, BadArgumentsStaySafe) {

@@ -3,6 +3,7 @@
 // and turned into radians exactly as the drawing does.
 #pragma once
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -54,7 +55,22 @@ inline std::vector<float> RandomAngles(std::size_t count, std::uint64_t seed) {
   return angles;
 }
 
+// Arguments beyond the drawing's range, up to the largest doubles, either
+// sign: the slow path answers them.
+inline std::vector<double> FarArguments(std::size_t count, std::uint64_t seed) {
+  SplitMix rng{seed};
+  std::vector<double> arguments(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const double unit = static_cast<double>(rng.Next() >> 11) * 0x1p-53;
+    const int exponent = 4 + static_cast<int>(rng.Next() % 1020);  // 8 <= |x| < 2^1024
+    const double x = std::ldexp(unit + 1.0, exponent - 1);
+    arguments[i] = i % 2 == 0 ? x : -x;
+  }
+  return arguments;
+}
+
 constexpr std::uint64_t kRandomSeed = 20261207;
 constexpr std::size_t kRandomCount = 1000000;
+constexpr std::size_t kFarCount = 2000;
 
 }  // namespace trig_test

@@ -104,8 +104,8 @@ double SinOrCos(double x, bool cosine) {
   // sin and cos of a double are never exactly half-way between two doubles,
   // so some precision decides; the cap only guards against a fault.
   for (int bits = 128; bits <= 32768; bits *= 2) {
-    // x * 2/pi with `bits` fraction bits, within 2 units: 2/pi carries 60
-    // more bits than the product needs.
+    // x * 2/pi with `bits` fraction bits, within 2 units: 2/pi (within 3
+    // units) carries 60 more bits than the product needs.
     const BigNatural turns = (TwoOverPi(bits + e + 60) * BigNatural(m)) >> 60;
 
     // x = (quadrant + f) * pi/2 with -1/2 <= f < 1/2.

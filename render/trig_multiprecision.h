@@ -1,6 +1,6 @@
 // Sine and cosine rounded to the nearest double, worked out in plain integer
 // arithmetic at whatever precision it takes to be sure of the rounding. Slow
-// (tens of microseconds, more for huge arguments); ExactSin and ExactCos only
+// (a few microseconds, the first call longer); ExactSin and ExactCos only
 // come here when their quick double-double result is too close to call, or
 // for arguments beyond the quick path's range.
 #pragma once

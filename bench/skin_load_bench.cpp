@@ -12,7 +12,7 @@
 
 #include "platform/message_box.h"
 #include "skin/bmp_writer.h"
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 #include "skin/window_shape.h"
 
 namespace {

@@ -3,14 +3,16 @@
 #include <cmath>
 #include <cstdint>
 
+#include "render/exact_trig.h"
 #include "render/pixel_blend.h"
 
 SpanTable::~SpanTable() = default;
 
 Rotation::Rotation(double angleDegrees) {
   const double r = angleDegrees * kRadiansPerDegree;
-  cosR = std::cos(r);
-  sinR = std::sin(r);
+  // Correctly rounded, so that every build and C library turns a layer alike.
+  cosR = ExactCos(r);
+  sinR = ExactSin(r);
 }
 
 TurnedPoint RotatePoint(int px, int py, int cx, int cy, double angleDegrees) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/clock_state.h"
+#include "render/clock_state.h"
 
 class PixmanFrame {
  public:

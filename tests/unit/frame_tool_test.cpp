@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -150,6 +151,42 @@ TEST_F(FrameTool, PictureMatchesTheClockAtFreeAndExactAngles) {
     EXPECT_EQ(Output("out.bmp"), Expected(c.h, c.m, c.s, c.effectValue, std::string(c.aa) == "on"))
         << c.time << " effect " << c.effect << " anti-aliasing " << c.aa;
   }
+}
+
+// FNV-1a over the presented rows' bytes, bottom row first as presented.
+std::string DigestLine(const char* time, const std::vector<std::uint32_t>& upright, int width) {
+  std::uint64_t hash = 0xCBF29CE484222325u;
+  const std::size_t height = upright.size() / static_cast<std::size_t>(width);
+  for (std::size_t y = height; y-- > 0;) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t pixel = upright[y * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+      for (int byte = 0; byte < 4; ++byte) {
+        hash ^= (pixel >> (8 * byte)) & 0xFFu;
+        hash *= 0x100000001B3u;
+      }
+    }
+  }
+  char line[40];
+  std::snprintf(line, sizeof line, "%s %016llx", time, static_cast<unsigned long long>(hash));
+  return line;
+}
+
+TEST_F(FrameTool, DayDigestsListEverySecondOfTheClocksFrames) {
+  const std::string out = folder.Path("day.txt");
+  const std::string command = "cd " + Quote(folder.dir) + " && " + Quote(HORALUNE_FRAME_TOOL) +
+                              " skin.HRL --effect 2 --antialiasing on --day-digests >" + Quote(out);
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::ifstream in(out);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 86400u);
+  EXPECT_EQ(lines[0], DigestLine("00:00:00", Expected(0, 0, 0, 2, true), 24));
+  EXPECT_EQ(lines[10 * 3600 + 8 * 60 + 37], DigestLine("10:08:37", Expected(10, 8, 37, 2, true), 24));
+  EXPECT_EQ(lines[86399], DigestLine("23:59:59", Expected(23, 59, 59, 2, true), 24));
+
+  // It replaces the picture, so a time or an output file makes no sense with it.
+  EXPECT_EQ(RunTool(folder, "skin.HRL --day-digests -o x.bmp").code, 2);
+  EXPECT_EQ(RunTool(folder, "skin.HRL --day-digests --time 01:02:03").code, 2);
 }
 
 TEST_F(FrameTool, SkinEffectUnderItsSpecialMenuRule) {

@@ -5,6 +5,7 @@
 #include <limits>
 #include <vector>
 
+#include "render/exact_trig.h"
 #include "render/span_table.h"
 
 namespace reference {
@@ -27,11 +28,11 @@ inline std::int32_t Trunc(double v) {
 
 // (px, py) turned by `angle` degrees about (cx, cy).
 inline Point Turn(double px, double py, double cx, double cy, double angle) {
-  const Rotation r(angle);  // the sine and cosine the program uses
-  return {(px - cx) * r.cosR - (py - cy) * r.sinR + cx, (px - cx) * r.sinR + (py - cy) * r.cosR + cy};
+  // The correctly rounded sine and cosine every build shares.
+  const double r = angle * kRadiansPerDegree;
+  const double c = ExactCos(r), s = ExactSin(r);
+  return {(px - cx) * c - (py - cy) * s + cx, (px - cx) * s + (py - cy) * c + cy};
 }
-
-inline Point TurnedPixel(int i, int j, int x, int y, double angle) { return Turn(i, j, x, y, angle); }
 
 // x of the line from a through b at row j.
 inline double LineX(Point a, Point b, double j) { return a.x + (j - a.y) * (b.x - a.x) / (b.y - a.y); }

@@ -8,6 +8,7 @@
 
 #include "reference_spans.h"
 #include "render/clock_state.h"
+#include "render/exact_trig.h"
 #include "render/span_table.h"
 
 namespace reference {
@@ -73,8 +74,12 @@ inline bool DrawLayerRotated(PlanarImage& frame, const PlanarImage& layer, int x
     const std::size_t row = static_cast<std::size_t>(j - foot.firstRow);
     // A one-pixel-wide layer has coinciding corners and NaN edges: keep to the frame.
     for (int i = std::max(foot.left[row], 0); i <= std::min(foot.right[row], frame.width - 1); ++i) {
-      const Point p = TurnedPixel(i, j, x, y, -static_cast<double>(angle));
-      const double u = p.x - x + px, v = p.y - y + py;
+      // The frame pixel turned back about the axis, with the correctly
+      // rounded sine and cosine every build shares.
+      const double back = -static_cast<double>(angle) * kRadiansPerDegree;
+      const double c = ExactCos(back), s = ExactSin(back);
+      const double dx = static_cast<double>(i) - x, dy = static_cast<double>(j) - y;
+      const double u = (dx * c - dy * s + x) - x + px, v = (dx * s + dy * c + y) - y + py;
       if (!antiAliasing) {
         const Sample s = At(layer, static_cast<int>(u + 0.5), static_cast<int>(v + 0.5));
         Put(frame, i, j, s, s.m);

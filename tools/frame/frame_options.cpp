@@ -54,6 +54,10 @@ bool ParseFrameOptions(const std::vector<std::string>& args, FrameOptions& optio
       options.help = true;
       return true;
     }
+    if (arg == "--day-digests") {
+      options.dayDigests = true;
+      continue;
+    }
     const bool takesValue = arg == "-o" || arg == "--time" || arg == "--effect" ||
                             arg == "--antialiasing" || arg == "--dial-frame" || arg == "--repeat";
     if (takesValue) {
@@ -104,7 +108,11 @@ bool ParseFrameOptions(const std::vector<std::string>& args, FrameOptions& optio
     error = "no skin file given";
     return false;
   }
-  if (!haveOut) {
+  if (options.dayDigests && (haveOut || options.hasTime || options.dialFrame != 0 || options.timed)) {
+    error = "--day-digests takes no -o, --time, --dial-frame or --repeat";
+    return false;
+  }
+  if (!haveOut && !options.dayDigests) {
     error = "no output file given (-o OUT)";
     return false;
   }

@@ -5,7 +5,8 @@
 
 constexpr char kFrameUsage[] =
     "usage: horalune-frame SKIN [--time HH:MM:SS] [--effect N] [--antialiasing on|off] "
-    "[--dial-frame K] [--repeat N] -o OUT";
+    "[--dial-frame K] [--repeat N] -o OUT\n"
+    "       horalune-frame SKIN [--effect N] [--antialiasing on|off] --day-digests";
 
 struct FrameOptions {
   std::string skinPath;  // as given
@@ -19,6 +20,7 @@ struct FrameOptions {
   int dialFrame = 0;  // 0: the resting dial
   int repeat = 1;
   bool timed = false;  // --repeat given: report the time per frame
+  bool dayDigests = false;  // print a digest per second of the day instead of -o
   bool help = false;
 };
 

@@ -11,6 +11,7 @@
 
 #include "app/app_texts.h"
 #include "app/config_file.h"
+#include "day_digests.h"
 #include "frame_options.h"
 #include "picture_file.h"
 #include "platform/message_box.h"
@@ -82,6 +83,11 @@ int main(int argc, char** argv) {
   }
   if (options.hasAntiAliasing) clock.settings.antiAliasing = options.antiAliasing;
   const int effect = options.hasEffect ? options.effect : clock.settings.effect;
+  if (options.dayDigests) {
+    if (PrintDayDigests(clock, effect, stdout)) return std::fflush(stdout) == 0 ? 0 : 1;
+    std::fprintf(stderr, "horalune-frame: the skin gave no picture\n");
+    return 1;
+  }
   if (options.hasTime) {
     const int hour = options.hour, minute = options.minute, second = options.second;
     clock.SetTimeSource([hour, minute, second](int& h, int& m, int& s) {

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "resources/resource_ids.h"
 #include "ui/win32/dialog_paint.h"
+#include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/window_drag.h"
 
@@ -39,6 +40,7 @@ void InitialiseNotification(HWND dialog) {
 INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      UseJapaneseFont(dialog);
       InitialiseNotification(dialog);
       break;
     case WM_PAINT:

@@ -12,6 +12,7 @@
 #include "platform/text.h"
 #include "render/clock_state.h"
 #include "resources/resource_ids.h"
+#include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/work_area.h"
 
@@ -84,6 +85,7 @@ void InitialisePlayback(HWND dialog, int stripWidth) {
 INT_PTR CALLBACK PlaybackDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      UseJapaneseFont(dialog);
       InitialisePlayback(dialog, static_cast<int>(lParam));
       break;
     case WM_COMMAND:

@@ -8,6 +8,7 @@
 #include "resources/resource_ids.h"
 #include "ui/intro_picture.h"
 #include "ui/win32/dialog_paint.h"
+#include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/window_drag.h"
 
@@ -40,6 +41,7 @@ void HandleCommon(HWND dialog, UINT message, WPARAM wParam) {
 INT_PTR CALLBACK WorkIntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      UseJapaneseFont(dialog);
       busy = true;
       BuildIntroPicture(clockState, GetSysColor(COLOR_BTNFACE));
       UpdateWindow(dialog);
@@ -64,6 +66,7 @@ INT_PTR CALLBACK WorkIntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 INT_PTR CALLBACK VersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      UseJapaneseFont(dialog);
       busy = true;
       UpdateWindow(dialog);
       break;

@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "resources/resource_ids.h"
 #include "ui/win32/dialog_paint.h"
+#include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/window_drag.h"
 
@@ -49,6 +50,7 @@ void Paint(HWND dialog) {
 INT_PTR CALLBACK CalendarDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      UseJapaneseFont(dialog);
       busy = true;  // the tray icon only beeps while the calendar is open
       ShowEvents(dialog);
       UpdateWindow(dialog);

@@ -271,7 +271,6 @@ void Command(HWND dialog, int id) {
 INT_PTR CALLBACK AlarmDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      UseJapaneseFont(dialog);
       busy = true;
       FillLists(dialog);
       Editor().Open();
@@ -308,5 +307,5 @@ void ShowAlarmDialog(HWND owner) {
                           platform::MessageKind::Information);
     return;
   }
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ALARM_EDITOR), owner, AlarmDlgProc, 0);
+  JapaneseDialogBox(instance, IDD_ALARM_EDITOR, owner, AlarmDlgProc, 0);
 }

@@ -40,7 +40,6 @@ void InitialiseNotification(HWND dialog) {
 INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      UseJapaneseFont(dialog);
       InitialiseNotification(dialog);
       break;
     case WM_PAINT:
@@ -65,5 +64,5 @@ INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, L
 
 void OpenNotificationWindow() {
   // Modeless and without owner: it lives until the user closes it.
-  CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_NOTIFICATION), nullptr, NotificationDlgProc, 0);
+  CreateJapaneseDialog(instance, IDD_NOTIFICATION, nullptr, NotificationDlgProc, 0);
 }

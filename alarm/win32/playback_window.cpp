@@ -85,7 +85,6 @@ void InitialisePlayback(HWND dialog, int stripWidth) {
 INT_PTR CALLBACK PlaybackDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      UseJapaneseFont(dialog);
       InitialisePlayback(dialog, static_cast<int>(lParam));
       break;
     case WM_COMMAND:
@@ -103,6 +102,6 @@ INT_PTR CALLBACK PlaybackDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void PlayAlarmVoice(HWND notification, int stripWidth) {
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_PLAYBACK), notification, PlaybackDlgProc,
+  JapaneseDialogBox(instance, IDD_PLAYBACK, notification, PlaybackDlgProc,
                   static_cast<LPARAM>(stripWidth));
 }

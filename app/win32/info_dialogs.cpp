@@ -41,7 +41,6 @@ void HandleCommon(HWND dialog, UINT message, WPARAM wParam) {
 INT_PTR CALLBACK WorkIntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      UseJapaneseFont(dialog);
       busy = true;
       BuildIntroPicture(clockState, GetSysColor(COLOR_BTNFACE));
       UpdateWindow(dialog);
@@ -66,7 +65,6 @@ INT_PTR CALLBACK WorkIntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 INT_PTR CALLBACK VersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      UseJapaneseFont(dialog);
       busy = true;
       UpdateWindow(dialog);
       break;
@@ -91,9 +89,9 @@ INT_PTR CALLBACK VersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void ShowWorkIntroDialog(HWND owner) {
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_INFORMATION), owner, WorkIntroDlgProc, 0);
+  JapaneseDialogBox(instance, IDD_INFORMATION, owner, WorkIntroDlgProc, 0);
 }
 
 void ShowVersionDialog(HWND owner) {
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_INFORMATION), owner, VersionDlgProc, 0);
+  JapaneseDialogBox(instance, IDD_INFORMATION, owner, VersionDlgProc, 0);
 }

@@ -50,7 +50,6 @@ void Paint(HWND dialog) {
 INT_PTR CALLBACK CalendarDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      UseJapaneseFont(dialog);
       busy = true;  // the tray icon only beeps while the calendar is open
       ShowEvents(dialog);
       UpdateWindow(dialog);
@@ -78,5 +77,5 @@ INT_PTR CALLBACK CalendarDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowCalendarDialog(HWND owner) {
   anniversaryStore.RefreshYear();  // the year may have turned since start-up
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CALENDAR), owner, CalendarDlgProc, 0);
+  JapaneseDialogBox(instance, IDD_CALENDAR, owner, CalendarDlgProc, 0);
 }

@@ -45,7 +45,7 @@ def run():
         editor = open_editor(s, clock)
         keep_shot(s, "alarm_editor_empty.png")
         s.click(editor, ADD)
-        fill(s, editor, "Dentist", "Tooth", 7, 5, 0, 3)  # Tuesday 07:05:00
+        fill(s, editor, "Dentist", "歯医者の予約", 7, 5, 0, 3)  # Tuesday 07:05:00
         s.click(editor, SWITCH)
         keep_shot(s, "alarm_editor_filled.png")
         # Hangul has no place in code page 932: "ok" stores nothing, the
@@ -63,7 +63,7 @@ def run():
         s.wait_gone(editor)
         keys = wait_until(lambda: alarm_section(s), 10, "no Alarm section after ok")
         check(keys == {"Switch00": "on", "Time00": "Tue070500", "Title00": "Dentist",
-                       "Message00": "Tooth", "Voice00": "default"}, "keys after ok: %r" % keys)
+                       "Message00": "歯医者の予約", "Voice00": "default"}, "keys after ok: %r" % keys)
         check(s.program.poll() is None, "the clock ended")
 
         # Cancel discards: a second alarm and a changed title never reach the file.

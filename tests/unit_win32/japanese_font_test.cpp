@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/text.h"
 #include "platform/win32/handles.h"
@@ -36,6 +37,47 @@ win32::Font FontOf(const std::wstring& face, int height) {
   return win32::Font(CreateFontIndirectW(&record));
 }
 
+constexpr int kEditId = 100;
+
+INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A 9-point dialog with one edit control, as windres writes DIALOG (false) or
+// DIALOGEX (true); the item after the face starts on a DWORD.
+std::vector<BYTE> EditDialogTemplate(bool extended, const wchar_t* face) {
+  std::vector<BYTE> out;
+  auto word = [&](unsigned value) {
+    out.push_back(static_cast<BYTE>(value & 0xFF));
+    out.push_back(static_cast<BYTE>(value >> 8));
+  };
+  auto dword = [&](DWORD value) { word(value & 0xFFFF), word(value >> 16); };
+  auto text = [&](const wchar_t* s) {
+    for (; *s; ++s) word(*s);
+    word(0);
+  };
+  auto align = [&] { out.resize((out.size() + 3) & ~std::size_t{3}, 0); };
+  const DWORD style = DS_SETFONT | WS_POPUP;
+  if (extended) {
+    word(1), word(0xFFFF), dword(0), dword(0), dword(style);
+  } else {
+    dword(style), dword(0);
+  }
+  word(1), word(0), word(0), word(100), word(40);  // one item; x, y, cx, cy
+  word(0), word(0), text(L"");                     // no menu, the dialog class, no title
+  word(9);
+  if (extended) word(FW_NORMAL), word(SHIFTJIS_CHARSET << 8);  // weight; italic, charset
+  text(face);
+  align();
+  if (extended) {
+    dword(0), dword(0), dword(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
+  } else {
+    dword(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL), dword(0);
+  }
+  word(5), word(5), word(80), word(14);
+  if (extended) dword(kEditId); else word(kEditId);
+  word(0xFFFF), word(0x0081), text(L"\x3042"), word(0);  // EDIT, "あ", no creation data
+  return out;
+}
+
 const std::wstring kSample = L"\x3042\x6F22\x30FC";  // あ漢ー
 
 }  // namespace
@@ -51,25 +93,24 @@ TEST(JapaneseFont, PaintedAndControlTextsHaveJapaneseGlyphs) {
     EXPECT_TRUE(DrawsAll(FontOf(face, height).Get(), kSample)) << height;
   }
 
-  // A dialog's controls: the template's face when installed, else the font
-  // UseJapaneseFont gave them.
-  const HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 100, nullptr,
-                                      nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(parent, nullptr);
-  const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 100, 20, parent, nullptr,
-                                    GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(edit, nullptr);
-  UseJapaneseFont(parent);
-  UseJapaneseFont(parent);  // every dialog shares the one font
-  const HFONT given = reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0));
-  if (face == kTemplateFace) {
-    EXPECT_TRUE(DrawsAll(FontOf(kTemplateFace, -12).Get(), kSample));
-  } else {
-    ASSERT_NE(given, nullptr);
-    EXPECT_TRUE(DrawsAll(given, kSample));
+  // A dialog's controls, in both template formats: made from the copy naming
+  // the chosen face, they draw Japanese, and the template's size stays.
+  for (const bool extended : {false, true}) {
+    const std::vector<BYTE> original = EditDialogTemplate(extended, kTemplateFace);
+    const std::vector<BYTE> copy = TemplateWithFace(original.data(), original.size(), face);
+    ASSERT_EQ(copy, EditDialogTemplate(extended, face.c_str())) << extended;
+    const HWND dialog = CreateDialogIndirectParamW(
+        GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), nullptr,
+        PlainDialog, 0);
+    ASSERT_NE(dialog, nullptr);
+    const HFONT given =
+        reinterpret_cast<HFONT>(SendDlgItemMessageW(dialog, kEditId, WM_GETFONT, 0, 0));
+    EXPECT_TRUE(DrawsAll(given, kSample)) << extended;
     LOGFONTW record{};
     ASSERT_NE(GetObjectW(given, sizeof record, &record), 0);
     EXPECT_EQ(std::wstring(record.lfFaceName), face);
+    DestroyWindow(dialog);
   }
-  DestroyWindow(parent);
+  const BYTE noFont[18] = {};
+  EXPECT_TRUE(TemplateWithFace(noFont, sizeof noFont, face).empty());
 }

@@ -11,6 +11,10 @@ std::string Cp932FromUtf8(const std::string& text);
 std::wstring WideFromCp932(const std::string& text);
 std::string Cp932FromWide(const std::wstring& text);
 
+// True when code page 932 holds every character of `text` as itself (no '?',
+// no look-alike): such text survives Cp932FromWide and back unchanged.
+bool Cp932CanHold(const std::wstring& text);
+
 // True when byte c starts a two-byte character in code page 932.
 inline bool IsCp932LeadByte(unsigned char c) {
   return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);

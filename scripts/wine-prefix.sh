@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Makes the project's Wine prefix once: initialised, no Mono/Gecko prompts, and
-# Japanese Gothic fonts standing in for the Windows ones the program asks for.
+# the fonts as installed (a Japanese font such as IPAGothic, under its own name).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-stamp="$WINEPREFIX/.horalune-ready"
+stamp="$WINEPREFIX/.horalune-ready-2"
 [ -f "$stamp" ] && exit 0
 
 mkdir -p "$WINEPREFIX"
@@ -17,17 +17,12 @@ flock 9
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w || true
 
+# No font stands in for another: the program finds an installed Japanese face
+# itself. Prefixes made before this rule lose their old replacements.
 reg=$(mktemp --suffix=.reg)
 {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-  for face in "ＭＳ Ｐゴシック" "MS PGothic" "MS UI Gothic" "ＭＳ ＵＩ ゴシック" "Meiryo UI" "メイリオ"; do
-    printf '"%s"="IPAPGothic"\r\n' "$face"
-  done
-  for face in "ＭＳ ゴシック" "MS Gothic"; do
-    printf '"%s"="IPAGothic"\r\n' "$face"
-  done
-  printf '\r\n'
+  printf '[-HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n\r\n'
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 wineserver -w || true

@@ -18,6 +18,7 @@
 #include "resources/resource_ids.h"
 #include "ui/win32/dialog_paint.h"
 #include "ui/win32/file_dialog.h"
+#include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/window_drag.h"
 
@@ -50,13 +51,38 @@ bool InSwitchLabel(int x, int y) { return x >= 30 && x <= 67 && y >= 27 && y <= 
 
 const RECT kCounterArea{10, 8, 95, 23};
 
-std::string EditText(HWND dialog, int id) {
+// The alarms keep their texts in code page 932, which would turn these into '?'.
+constexpr char kUnusableCharacterText[] =
+    "使用できない文字が含まれています.\n他の文字に変えて下さい.";
+constexpr char kUnusableNameText[] =
+    "ファイル名かフォルダ名に使用できない文字が含まれています.\n他のファイルを選んで下さい.";
+
+std::wstring WideEditText(HWND dialog, int id) {
   HWND edit = GetDlgItem(dialog, id);
   const int length = GetWindowTextLengthW(edit);
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const int copied = GetWindowTextW(edit, &text[0], length + 1);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return platform::Cp932FromWide(text);
+  return text;
+}
+
+std::string EditText(HWND dialog, int id) {
+  return platform::Cp932FromWide(WideEditText(dialog, id));
+}
+
+// True when every text field can be stored as typed; otherwise one beep and
+// one message, and the caller stores nothing (the form stays as typed).
+bool FieldsCanBeStored(HWND dialog) {
+  for (const int id : {kTitle, kMessage, kVoice}) {
+    if (!platform::Cp932CanHold(WideEditText(dialog, id))) {
+      MessageBeep(MB_ICONWARNING);
+      platform::ShowMessage(dialog, kUnusableCharacterText, platform::kCaption,
+                            platform::MessageKind::Plain);
+      SetFocus(GetDlgItem(dialog, id));
+      return false;
+    }
+  }
+  return true;
 }
 
 std::string SelectedItem(HWND dialog, int id) {
@@ -182,8 +208,13 @@ bool ChooseVoiceFile(HWND dialog) {
   if (!ShowOpenFileDialog(request, file)) return false;
   // The alarm keeps its path in code page 932; a name that does not survive
   // the conversion could never be opened again.
-  const std::string path = platform::Cp932FromWide(file);
-  if (platform::WideFromCp932(path) != file || !platform::PathFits(path.c_str())) {
+  if (!platform::Cp932CanHold(file)) {
+    MessageBeep(MB_ICONWARNING);
+    platform::ShowMessage(dialog, kUnusableNameText, platform::kCaption,
+                          platform::MessageKind::Plain);
+    return false;
+  }
+  if (!platform::PathFits(platform::Cp932FromWide(file).c_str())) {
     MessageBeep(MB_ICONWARNING);
     return false;
   }
@@ -196,8 +227,11 @@ void Close(HWND dialog, int result) {
   busy = false;
 }
 
+bool Stores(int id) { return id == kBack || id == kNext || id == kAdd || id == kApply || id == kOk; }
+
 void Command(HWND dialog, int id) {
   AlarmEditor& editor = Editor();
+  if (Stores(id) && !FieldsCanBeStored(dialog)) return;
   switch (id) {
     case kBack:
       if (editor.Back(ReadForm(dialog))) Refresh(dialog);
@@ -273,5 +307,5 @@ void ShowAlarmDialog(HWND owner) {
                           platform::MessageKind::Information);
     return;
   }
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ALARM_EDITOR), owner, AlarmDlgProc, 0);
+  JapaneseDialogBox(instance, IDD_ALARM_EDITOR, owner, AlarmDlgProc, 0);
 }

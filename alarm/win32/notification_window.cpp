@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "resources/resource_ids.h"
 #include "ui/win32/dialog_paint.h"
+#include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/window_drag.h"
 
@@ -63,5 +64,5 @@ INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, L
 
 void OpenNotificationWindow() {
   // Modeless and without owner: it lives until the user closes it.
-  CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_NOTIFICATION), nullptr, NotificationDlgProc, 0);
+  CreateJapaneseDialog(instance, IDD_NOTIFICATION, nullptr, NotificationDlgProc, 0);
 }

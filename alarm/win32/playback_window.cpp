@@ -12,6 +12,7 @@
 #include "platform/text.h"
 #include "render/clock_state.h"
 #include "resources/resource_ids.h"
+#include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/work_area.h"
 
@@ -101,6 +102,6 @@ INT_PTR CALLBACK PlaybackDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void PlayAlarmVoice(HWND notification, int stripWidth) {
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_PLAYBACK), notification, PlaybackDlgProc,
+  JapaneseDialogBox(instance, IDD_PLAYBACK, notification, PlaybackDlgProc,
                   static_cast<LPARAM>(stripWidth));
 }

@@ -7,6 +7,7 @@
 #include "alarm/win32/alarm_dialog.h"
 #include "alarm/win32/alarm_service.h"
 #include "app/app_texts.h"
+#include "app/command_line.h"
 #include "app/win32/exit_application.h"
 #include "app/win32/help.h"
 #include "app/win32/info_dialogs.h"
@@ -40,7 +41,7 @@ UINT TakeDroppedFile(HDROP drop, std::string& path) {
     const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
     std::wstring name(length + 1, L'\0');
     name.resize(DragQueryFileW(drop, 0, &name[0], length + 1));
-    path = platform::Cp932FromWide(name);
+    path = WithoutSurroundingQuotes(platform::Cp932FromWide(name));
   }
   DragFinish(drop);
   return count;

@@ -8,6 +8,7 @@
 #include "resources/resource_ids.h"
 #include "ui/intro_picture.h"
 #include "ui/win32/dialog_paint.h"
+#include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/window_drag.h"
 
@@ -88,9 +89,9 @@ INT_PTR CALLBACK VersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void ShowWorkIntroDialog(HWND owner) {
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_INFORMATION), owner, WorkIntroDlgProc, 0);
+  JapaneseDialogBox(instance, IDD_INFORMATION, owner, WorkIntroDlgProc, 0);
 }
 
 void ShowVersionDialog(HWND owner) {
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_INFORMATION), owner, VersionDlgProc, 0);
+  JapaneseDialogBox(instance, IDD_INFORMATION, owner, VersionDlgProc, 0);
 }

@@ -30,12 +30,14 @@ bool ChooseSkinFile(HWND owner, std::string& chosen) {
 
   std::wstring file;
   while (ShowOpenFileDialog(request, file)) {
+    const bool holdable = platform::Cp932CanHold(file);
     const std::string path = platform::Cp932FromWide(file);
-    if (platform::PathFits(path.c_str()) && IsSkinFile(path.c_str())) {
+    if (holdable && platform::PathFits(path.c_str()) && IsSkinFile(path.c_str())) {
       chosen = path;
       return true;
     }
-    if (platform::ShowMessage(owner, kChosenNotSkinText, platform::kCaption,
+    if (platform::ShowMessage(owner, holdable ? kChosenNotSkinText : kUnusableNameText,
+                              platform::kCaption,
                               platform::MessageKind::Warning,
                               platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes) {
       break;

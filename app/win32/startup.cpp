@@ -2,6 +2,7 @@
 
 #include "alarm/win32/alarm_service.h"
 #include "app/app_texts.h"
+#include "app/command_line.h"
 #include "app/config_file.h"
 #include "app/win32/clock_window.h"
 #include "app/win32/exit_application.h"
@@ -11,6 +12,7 @@
 #include "platform/message_box.h"
 #include "render/clock_state.h"
 #include "render/win32/present_frame.h"
+#include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/work_area.h"
 
@@ -45,8 +47,11 @@ bool SettleStartupSkin(const std::string& commandLine, std::string& chosen) {
 
 }  // namespace
 
-bool InitApplication(HINSTANCE instanceHandle, const std::string& commandLine, int showCommand) {
+bool InitApplication(HINSTANCE instanceHandle, const std::string& givenLine, int showCommand) {
   busy = true;
+  JapaneseFace();  // chosen once, before any dialog or painted text needs it
+  // A path with a space arrives quoted (Explorer's drop on the program).
+  const std::string commandLine = WithoutSurroundingQuotes(givenLine);
   instance = instanceHandle;
   if (!RegisterClockClass(instanceHandle)) return false;
   // WM_CREATE has set mainWindow already (the tray icon needs it).

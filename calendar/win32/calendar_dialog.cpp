@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "resources/resource_ids.h"
 #include "ui/win32/dialog_paint.h"
+#include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/window_drag.h"
 
@@ -76,5 +77,5 @@ INT_PTR CALLBACK CalendarDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 void ShowCalendarDialog(HWND owner) {
   anniversaryStore.RefreshYear();  // the year may have turned since start-up
-  DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_CALENDAR), owner, CalendarDlgProc, 0);
+  JapaneseDialogBox(instance, IDD_CALENDAR, owner, CalendarDlgProc, 0);
 }

@@ -21,8 +21,11 @@ class Converter {
   Converter& operator=(const Converter&) = delete;
 
   // `utf8Input`: a bad sequence is skipped whole, not byte by byte.
-  std::string Run(const std::string& input, const char* replacement, bool utf8Input) {
+  // `clean`, when given, tells whether nothing had to be replaced.
+  std::string Run(const std::string& input, const char* replacement, bool utf8Input,
+                  bool* clean = nullptr) {
     std::string output;
+    if (clean) *clean = handle_ != reinterpret_cast<iconv_t>(-1);
     if (handle_ == reinterpret_cast<iconv_t>(-1)) return output;
     iconv(handle_, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(input.data());
@@ -35,6 +38,7 @@ class Converter {
       output.append(buffer, static_cast<std::size_t>(out - buffer));
       if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
         // EILSEQ or EINVAL (cut at the end): replace the character and go on.
+        if (clean) *clean = false;
         output += replacement;
         std::size_t skip = 1;
         if (utf8Input) {
@@ -125,6 +129,20 @@ std::string Cp932FromWide(const std::wstring& text) {
     AppendUtf8(utf8, (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) ? U'?' : code);
   }
   return Cp932FromUtf8(utf8);
+}
+
+bool Cp932CanHold(const std::wstring& text) {
+  std::string utf8;
+  for (const wchar_t c : text) {
+    const char32_t code = static_cast<char32_t>(c);
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    AppendUtf8(utf8, code);
+  }
+  if (IsAscii(utf8)) return true;
+  thread_local Converter converter("CP932", "UTF-8");
+  bool clean = false;
+  converter.Run(utf8, "?", true, &clean);
+  return clean;
 }
 
 }  // namespace platform

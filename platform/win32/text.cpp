@@ -38,4 +38,13 @@ std::string Cp932FromUtf8(const std::string& text) { return BytesFrom(kCp932, Wi
 std::wstring WideFromCp932(const std::string& text) { return WideFrom(kCp932, text); }
 std::string Cp932FromWide(const std::wstring& text) { return BytesFrom(kCp932, text); }
 
+bool Cp932CanHold(const std::wstring& text) {
+  if (text.empty()) return true;
+  BOOL usedDefault = FALSE;
+  const int length = WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, text.data(),
+                                         static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                         &usedDefault);
+  return length > 0 && !usedDefault;
+}
+
 }  // namespace platform

@@ -1,7 +1,8 @@
 """The alarm editor (F4): an alarm added, filled and confirmed with "ok" is in
 Horalune.DAT at once, while the clock runs on; "cancel" discards what changed;
 an alarm set in the editor survives killing the process and fires after a
-restart."""
+restart; a title code page 932 cannot hold is refused with a message and
+nothing is stored until it is changed."""
 import datetime
 import os
 
@@ -11,6 +12,7 @@ from harness import Session, check, ini_keys, scenario
 
 SWITCH, TITLE, HOUR, MINUTE, SECOND, WEEKDAY, MESSAGE = 1034, 1026, 1033, 1035, 1036, 1032, 1028
 ADD, OK, APPLY, CANCEL, DELETE = 1024, 1027, 1020, 1021, 1025
+UNUSABLE = "使用できない文字が含まれています.\n他の文字に変えて下さい."
 
 
 def open_editor(s, clock):
@@ -43,14 +45,25 @@ def run():
         editor = open_editor(s, clock)
         keep_shot(s, "alarm_editor_empty.png")
         s.click(editor, ADD)
-        fill(s, editor, "Dentist", "Tooth", 7, 5, 0, 3)  # Tuesday 07:05:00
+        fill(s, editor, "Dentist", "歯医者の予約", 7, 5, 0, 3)  # Tuesday 07:05:00
         s.click(editor, SWITCH)
         keep_shot(s, "alarm_editor_filled.png")
+        # Hangul has no place in code page 932: "ok" stores nothing, the
+        # editor stays with the text as typed.
+        s.probe("settext", editor, TITLE, "Dentist \ud55c")
+        s.click(editor, OK)
+        box = s.dialog(title="ほらるね")
+        check(box["text"] == UNUSABLE, "refusal %r" % box["text"])
+        s.click(box["hwnd"], "OK")
+        s.wait_gone(box["hwnd"])
+        check(s.text(editor, TITLE) == "Dentist \ud55c", "title %r" % s.text(editor, TITLE))
+        check(alarm_section(s) == {}, "stored anyway: %r" % alarm_section(s))
+        s.probe("settext", editor, TITLE, "Dentist")
         s.click(editor, OK)
         s.wait_gone(editor)
         keys = wait_until(lambda: alarm_section(s), 10, "no Alarm section after ok")
         check(keys == {"Switch00": "on", "Time00": "Tue070500", "Title00": "Dentist",
-                       "Message00": "Tooth", "Voice00": "default"}, "keys after ok: %r" % keys)
+                       "Message00": "歯医者の予約", "Voice00": "default"}, "keys after ok: %r" % keys)
         check(s.program.poll() is None, "the clock ended")
 
         # Cancel discards: a second alarm and a changed title never reach the file.

@@ -1,5 +1,6 @@
-"""A skin on the command line: the window takes the body's size and is kept
-inside the work area; the body shows on the screen."""
+"""A skin on the command line, in a folder with a space (so it arrives in
+quotation marks): the window takes the body's size and is kept inside the work
+area; the body shows on the screen."""
 from harness import Session, check, scenario
 
 
@@ -8,7 +9,7 @@ def run():
         s.write_config({"DataDir": "non"})
         # Placed far right and above the screen: it must come back to the
         # right edge and the top of the work area.
-        skin = s.write_skin("skin", body=(120, 80), colour=0x3060C0,
+        skin = s.write_skin("my skin", body=(120, 80), colour=0x3060C0,
                             initialize={"PosX": 5000, "PosY": -300, "Interval": 250})
         s.start(s.win(skin))
         clock = s.wait_window("Horalune", "Horalune")

@@ -19,3 +19,23 @@ TEST(PathSplitting, CutKeepsWholeCharacters) {
   EXPECT_EQ(CutAtCharBoundary(text, 3), text);
   EXPECT_EQ(CutAtCharBoundary(text, 0), "");
 }
+
+// Whether code page 932 holds a text is exactly whether the text survives the
+// trip through it unchanged.
+TEST(Cp932CanHold, AgreesWithTheRoundTrip) {
+  const std::wstring holdable[] = {
+      L"", L"Alarm 07:00", L"あさ\x6F22字ｱｶﾞ\x30FC", L"\x2460\xFF5E\x203B",  // ① ～ ※
+      L"C:\\\x8868\\\x30BD.wav",  // 表 and ソ end in 0x5C
+  };
+  const std::wstring refused[] = {
+      L"Jos\xE9", L"\xD55C\xAE00", L"\U00020BB7", L"\x3042\x20AC", L"a\x0301",
+  };
+  for (const std::wstring& text : holdable) {
+    EXPECT_TRUE(platform::Cp932CanHold(text));
+    EXPECT_EQ(platform::WideFromCp932(platform::Cp932FromWide(text)), text);
+  }
+  for (const std::wstring& text : refused) {
+    EXPECT_FALSE(platform::Cp932CanHold(text));
+    EXPECT_NE(platform::WideFromCp932(platform::Cp932FromWide(text)), text);
+  }
+}

@@ -9,6 +9,7 @@
 #include "platform/win32/handles.h"
 #include "render/clock_state.h"
 #include "ui/dialog_backdrop.h"
+#include "ui/win32/japanese_font.h"
 
 namespace {
 
@@ -34,9 +35,8 @@ LOGFONTW& FontRecord() {
     font.lfWidth = 0;
     font.lfStrikeOut = FALSE;
     font.lfCharSet = SHIFTJIS_CHARSET;
-    const wchar_t face[] = L"ＭＳ Ｐゴシック";
-    static_assert(sizeof face / sizeof face[0] <= LF_FACESIZE, "face name too long");
-    for (std::size_t i = 0; i < sizeof face / sizeof face[0]; ++i) font.lfFaceName[i] = face[i];
+    // "ＭＳ Ｐゴシック", or the installed face that stands in for it.
+    lstrcpynW(font.lfFaceName, JapaneseFace().c_str(), LF_FACESIZE);
     return font;
   }();
   return record;

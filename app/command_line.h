@@ -1,0 +1,9 @@
+// How a path given on the command line or dropped from Explorer is read.
+#pragma once
+#include <string>
+
+// `text` without one pair of quotation marks around it (Explorer and shells
+// quote a path with a space); blanks outside the marks go too. Anything else,
+// including a text with a quotation mark inside, is returned unchanged.
+// Code page 932 is safe here: 0x22 is never the second byte of a character.
+std::string WithoutSurroundingQuotes(const std::string& text);

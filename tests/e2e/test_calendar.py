@@ -5,7 +5,7 @@ import datetime
 import os
 import shutil
 
-from harness import Session, check, scenario
+from harness import Session, check, scenario, wait_until
 
 VK_F5 = 0x74
 VK_ESCAPE = 0x1B
@@ -45,7 +45,12 @@ def open_calendar(s, skin):
     s.start(s.win(skin))
     clock = s.wait_window("Horalune", "Horalune")
     s.key(clock, VK_F5)
-    dialog = s.dialog(timeout=20)
+
+    def calendar():
+        # The calendar itself, once its events list is there.
+        found = s.dialog(timeout=20)
+        return found if any(c["id"] == EVENTS_EDIT for c in found["controls"]) else None
+    dialog = wait_until(calendar, 20, "no calendar with its events list")
     return clock, dialog
 
 

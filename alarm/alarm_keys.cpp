@@ -2,6 +2,7 @@
 #include "alarm/alarm_keys.h"
 
 #include <cstdio>
+#include <new>
 
 #include "alarm/alarm_list.h"
 #include "platform/files.h"
@@ -29,7 +30,17 @@ std::string AlarmKeyName(const char* stem, int n) {
 
 void AlarmList::Load(const char* path) {
   count_ = 0;
+  unreadable_ = false;
   if (path == nullptr || *path == '\0') return;
+  try {
+    LoadKeys(path);
+  } catch (const std::bad_alloc&) {
+    count_ = 0;
+    unreadable_ = true;
+  }
+}
+
+void AlarmList::LoadKeys(const char* path) {
   for (int n = 0; n < kMaxAlarms; ++n) {
     // "nazo" stands for a key that is not there.
     if (EqualsIgnoringAsciiCase(ReadAlarmValue("Time", n, "nazo", path).c_str(), "nazo")) continue;
@@ -44,7 +55,7 @@ void AlarmList::Load(const char* path) {
 }
 
 bool AlarmList::Save(const char* path) const {
-  if (path == nullptr || *path == '\0') return false;
+  if (path == nullptr || *path == '\0' || unreadable_) return false;
   // The start-up notice promises the settings file at exit, alarms or not.
   if (!platform::CreateEmptyFile(path)) return false;
   // Keys are renumbered from 00 on every save; with no alarms the section goes.

@@ -1,5 +1,5 @@
 // The playback window: a modal window owned by a notification that plays the
-// alarm's voice (or the skin's alarm sound) in a media window and ends when the
+// alarm's voice (or, failing that, the skin's alarm sound) in a media window and ends when the
 // playback stops. A sound shows only the menu bar with "Close"; a video shows
 // its picture.
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include <vfw.h>
 
 #include <string>
+#include <vector>
 
 #include "alarm/alarm_shell.h"
 #include "alarm/voice_choice.h"
@@ -19,23 +20,33 @@
 
 namespace {
 
-// The file to play for the front alarm; empty when there is none.
-std::string VoiceToPlay() {
-  return ChooseAlarmVoice(alarmList.Voice(alarmQueue.Front()), clockState.settings.alarmVoice,
-                          clockState.skinDirectory);
+// The files to try for the front alarm, in turn.
+std::vector<std::string> VoicesToTry() {
+  return AlarmVoiceCandidates(alarmList.Voice(alarmQueue.Front()), clockState.settings.alarmVoice,
+                              clockState.skinDirectory);
 }
 
-// Opens and starts the file; false when there is nothing to play or the file
-// cannot be played, so that the notification is never held up.
-bool StartPlayback(HWND dialog, HWND media) {
-  const std::string path = VoiceToPlay();
-  if (path.empty() || media == nullptr || !platform::FileReadable(path.c_str())) return false;
+bool Play(HWND dialog, HWND media, const std::string& path) {
+  if (!platform::FileReadable(path.c_str())) return false;
   const std::wstring widePath = platform::WideFromCp932(path);
   if (MCIWndOpen(media, widePath.c_str(), 0) != 0) return false;
   // A freshly opened file reports "stopped" too; only a stop after the start
   // of playback ends the window.
   SetWindowLongPtrW(dialog, DWLP_USER, 1);
-  return MCIWndPlay(media) == 0;
+  if (MCIWndPlay(media) == 0) return true;
+  SetWindowLongPtrW(dialog, DWLP_USER, 0);
+  MCIWndClose(media);
+  return false;
+}
+
+// Opens and starts the first file that plays; false when none does, so that
+// the notification is never held up.
+bool StartPlayback(HWND dialog, HWND media) {
+  if (media == nullptr) return false;
+  for (const std::string& path : VoicesToTry()) {
+    if (Play(dialog, media, path)) return true;
+  }
+  return false;
 }
 
 bool PlaybackStarted(HWND dialog) { return GetWindowLongPtrW(dialog, DWLP_USER) != 0; }

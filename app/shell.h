@@ -47,6 +47,8 @@ void OpenSkinDocument(HWND window);
 
 // Skin loading with the window region, and presentation.
 bool LoadSkin(ClockState& clock, HWND window);
+// Tests: every region is refused, as a platform short of memory would.
+void RefuseRegionsForTesting(bool refuse);
 void PresentFrame(ClockState& clock, HWND window, int effect, bool fromPaintMessage);
 
 // Saves the alarm list into Horalune.DAT (exit, editor commit, session end).

@@ -4,17 +4,18 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "app/app_texts.h"
 #include "app/clock_app.h"
 #include "app/config_file.h"
 #include "app/shell.h"
-#include "app/win32_handles.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "platform/text.h"
 #include "skin/clock_state.h"
+#include "skin/skin_budget.h"
 
 namespace {
 
@@ -84,18 +85,22 @@ bool ChooseSkinFile(HWND owner) {
 }
 
 bool FitWindowToBody(const std::string& skinPath) {
-  const std::string graph =
-      platform::ReadProfileString("Body", "Graph", "non", skinPath.c_str(), 260);
-  // The skin directory, not the directory of skinPath: the caller has set it.
-  const std::string bodyPath = platform::CutAtCharBoundary(clockState.skinDirectory + graph, 259);
-  win32::Bitmap bitmap(static_cast<HBITMAP>(LoadImageW(
-      nullptr, platform::WideFromCp932(bodyPath).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-  if (!bitmap) return false;
-  BITMAP info{};
-  if (GetObjectW(bitmap.Get(), sizeof info, &info) == 0) return false;
+  // The size comes from the body's headers, checked as the loader checks
+  // them: a picture too large to use is refused before anything is decoded.
+  BmpProbe body;
+  try {
+    const std::string graph =
+        platform::ReadProfileString("Body", "Graph", "non", skinPath.c_str(), 260);
+    // The skin directory, not the directory of skinPath: the caller has set it.
+    const std::string bodyPath = platform::CutAtCharBoundary(clockState.skinDirectory + graph, 259);
+    if (!ProbeBmpFile(bodyPath.c_str(), body)) return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  if (!SkinBudget().Add(PlaneBytes(body.width, body.height, PictureForm::Plain) * 2)) return false;
   RECT rect{};
   GetWindowRect(mainWindow, &rect);
-  MoveWindow(mainWindow, rect.left, rect.top, info.bmWidth, info.bmHeight, TRUE);
+  MoveWindow(mainWindow, rect.left, rect.top, body.width, body.height, TRUE);
   return true;
 }
 

@@ -19,6 +19,10 @@ constexpr int kIconResource = 101;
 // The first form of the record: the shell takes that on every version, and
 // its size constant is right for this build's word size.
 NOTIFYICONDATAW trayIcon{};
+// The tip last handed to the shell: the icon comes back with it when Explorer
+// restarts, rather than with the start-up tip.
+std::wstring currentTip;
+bool hasTip = false;
 
 win32::Icon LoadSmallIcon() {
   return win32::Icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource),
@@ -37,6 +41,8 @@ bool Notify(DWORD action, const std::wstring& tip) {
   trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   trayIcon.uCallbackMessage = kTrayNotifyMessage;
   SetTip(tip);
+  currentTip = tip;
+  hasTip = true;
   const win32::Icon icon = LoadSmallIcon();
   trayIcon.hIcon = icon.Get();
   const bool done = Shell_NotifyIconW(action, &trayIcon) != FALSE;
@@ -61,7 +67,7 @@ const NOTIFYICONDATAW& TrayIconRecord() { return trayIcon; }
 bool AddTrayIcon(HWND window) {
   trayIcon.hWnd = window;
   trayIcon.uID = kTrayIconId;
-  return Notify(NIM_ADD, TrayTip("ほらるね"));
+  return Notify(NIM_ADD, hasTip ? currentTip : TrayTip("ほらるね"));
 }
 
 bool UpdateTrayTip(const char* title) { return Notify(NIM_MODIFY, TrayTip(title)); }

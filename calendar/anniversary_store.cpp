@@ -1,5 +1,7 @@
 #include "calendar/anniversary_store.h"
 
+#include <new>
+
 #include "alarm/local_clock.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -91,6 +93,10 @@ void AnniversaryStore::AddText(std::string_view bytes) {
 }
 
 void AnniversaryStore::AddFile(const std::string& path) {
-  std::string bytes;
-  if (platform::ReadWholeFile(path.c_str(), bytes)) AddText(bytes);
+  // A file too large to hold adds what fitted; the calendar goes on.
+  try {
+    std::string bytes;
+    if (platform::ReadWholeFile(path.c_str(), bytes)) AddText(bytes);
+  } catch (const std::bad_alloc&) {
+  }
 }

@@ -28,6 +28,9 @@ class SkinPictures : public FrameScheduler {
   int hitMaskWidth = 0;
   int hitMaskHeight = 0;
   bool hasHitMask = false;
+
+  // The window is its full rectangle: every pixel of the body is inside.
+  void MarkWholeBodyInside();
 };
 
 class ClockState : public SkinPictures {
@@ -44,6 +47,10 @@ class ClockState : public SkinPictures {
   // load. The shell applies `shape` to the window.
   bool LoadSkinData(WindowShape& shape);
   bool LoadSkinImages(const char* path, int animation);
+  // The pictures alone, into `table` and `body`; the running skin is not
+  // touched. Shows the message of the picture that failed.
+  bool ReadSkinPictures(const char* path, int animation, std::vector<PlanarImage>& table,
+                        PlanarImage& body) const;
 
   // Composition.
   void ComposeFrame();

@@ -44,6 +44,8 @@ class Region {
 // outlines are built in pieces and joined.
 constexpr std::size_t kRectsPerCall = 2000;
 
+bool regionsRefused = false;  // tests: the platform refuses every region
+
 Region RegionFromRects(const ShapeRect* rects, std::size_t count) {
   RGNDATAHEADER header{};
   header.dwSize = sizeof(RGNDATAHEADER);
@@ -71,6 +73,7 @@ Region RegionFromRects(const ShapeRect* rects, std::size_t count) {
 
 // The outline as a region; null when the platform refuses one.
 Region RegionFromShape(const WindowShape& shape) {
+  if (regionsRefused) return Region();
   const std::vector<ShapeRect> rects = ShapeRectangles(shape);
   if (rects.empty()) return Region(CreateRectRgn(0, 0, 0, 0));  // nothing of the body shows
   Region whole;
@@ -93,7 +96,11 @@ bool LoadSkin(ClockState& clock, HWND window) {
   if (!clock.LoadSkinData(shape)) return false;
   Region region;
   if (shape.valid) region = RegionFromShape(shape);
-  // No region gives the window its full rectangle; with one, the window owns it.
+  // No region gives the window its full rectangle, and then every pixel of it
+  // is inside; with one, the window owns it.
+  if (!region.Get()) clock.MarkWholeBodyInside();
   if (SetWindowRgn(window, region.Get(), TRUE) != 0) region.Release();
   return true;
 }
+
+void RefuseRegionsForTesting(bool refuse) { regionsRefused = refuse; }

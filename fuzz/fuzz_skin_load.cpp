@@ -42,7 +42,7 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 bool ClaimsLargePicture(const std::string& bytes) {
   BmpProbe probe;
   if (!ProbeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), probe)) return false;
-  return static_cast<std::int64_t>(probe.width) * probe.height > (std::int64_t{1} << 18);
+  return static_cast<std::int64_t>(probe.width) * probe.height > (std::int64_t{1} << 12);
 }
 
 }  // namespace

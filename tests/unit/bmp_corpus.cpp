@@ -417,6 +417,7 @@ void AddRunLength(std::vector<BmpSample>& corpus) {
     s.Run(2, 6);
     s.Run(4, 7);
     corpus.push_back(s.Sample("rle8 no closing markers"));
+    corpus.back().unclosedRunLength = true;
   }
   {
     RleScript s(7, 2, true, 16);
@@ -424,6 +425,7 @@ void AddRunLength(std::vector<BmpSample>& corpus) {
     s.EndOfLine();
     s.Literal({1, 2, 3, 4, 5, 6, 7});
     corpus.push_back(s.Sample("rle4 no closing markers"));
+    corpus.back().unclosedRunLength = true;
   }
 }
 
@@ -442,6 +444,7 @@ void PutLe32(std::string& bytes, std::size_t at, std::uint32_t value) {
 WineDifference KnownWineDifference(const BmpSample& sample) {
   if (sample.headerSize == 52 || sample.headerSize == 56) return WineDifference::kHeaderRefused;
   if (sample.topDown) return WineDifference::kTopDownBlack;
+  if (sample.unclosedRunLength) return WineDifference::kUnclosedTopRowBlack;
   return WineDifference::kNone;
 }
 

@@ -29,8 +29,8 @@ run_one() {
   if [ "${FUZZ_MERGE:-0}" = 1 ]; then
     local merged="$here/build/fuzz/merged/$name"
     rm -rf "$merged" && mkdir -p "$merged"
-    "$here/build/fuzz/fuzz/$name" -merge=1 -rss_limit_mb=2048 "$merged" "$seeds" "$work" >/dev/null 2>&1 &&
-      rm -f "$seeds"/* && cp "$merged"/* "$seeds"/
+    "$here/build/fuzz/fuzz/$name" -set_cover_merge=1 -rss_limit_mb=2048 "$merged" "$seeds" "$work" >/dev/null 2>&1 &&
+      [ -n "$(ls -A "$merged")" ] && rm -f "$seeds"/* && cp "$merged"/* "$seeds"/
   fi
   return $rc
 }

@@ -6,7 +6,7 @@ WIN64 := build/win64
 FUZZ := build/fuzz
 BENCH := build/bench
 
-.PHONY: deps native win64 test test-native test-win64 test-fuzz run bench fuzz clean skin dist readme-picture
+.PHONY: deps native win64 test test-native test-win64 test-fuzz fuzz-long run bench fuzz clean skin dist readme-picture
 
 deps:
 	@bash scripts/install-deps.sh
@@ -45,6 +45,10 @@ test-win64: win64
 
 test-fuzz: fuzz
 	bash scripts/run-fuzzers.sh
+
+# Every fuzz target for FUZZ_SECONDS (default 1200), two at a time.
+fuzz-long: fuzz
+	bash scripts/fuzz-long.sh
 
 # The Wine run comes last: its CTest summary closes the output.
 test: test-fuzz test-native test-win64

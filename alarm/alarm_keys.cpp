@@ -2,6 +2,7 @@
 #include "alarm/alarm_keys.h"
 
 #include <cstdio>
+#include <new>
 
 #include "alarm/alarm_list.h"
 #include "platform/files.h"
@@ -30,7 +31,17 @@ std::string AlarmKeyName(const char* stem, int n) {
 
 void AlarmList::Load(const char* path) {
   count_ = 0;
+  unreadable_ = false;
   if (path == nullptr || *path == '\0') return;
+  try {
+    LoadKeys(path);
+  } catch (const std::bad_alloc&) {
+    count_ = 0;
+    unreadable_ = true;
+  }
+}
+
+void AlarmList::LoadKeys(const char* path) {
   const platform::IniFile file(path);  // read once for all 500 keys
   for (int n = 0; n < kMaxAlarms; ++n) {
     // "nazo" stands for a key that is not there.
@@ -46,7 +57,7 @@ void AlarmList::Load(const char* path) {
 }
 
 bool AlarmList::Save(const char* path) const {
-  if (path == nullptr || *path == '\0') return false;
+  if (path == nullptr || *path == '\0' || unreadable_) return false;
   // The start-up notice promises the settings file at exit, alarms or not.
   if (!platform::CreateEmptyFile(path)) return false;
   // One read and one write for the whole list. Keys are renumbered from 00 on

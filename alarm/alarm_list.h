@@ -54,12 +54,16 @@ class AlarmList {
   void EndEdit(bool commit);
 
  private:
+  void LoadKeys(const char* path);
   // Appends a record read from the file; false when its key is invalid.
   bool AppendLoaded(bool switchOn, const char* timeKey, const char* title, const char* message,
                     const char* voice);
   const AlarmRecord* WorkingRecord(int i) const;
 
   int count_ = 0;
+  // The file was too large to read: it is never written over with what little
+  // (nothing) was read from it.
+  bool unreadable_ = false;
   std::array<AlarmRecord, kMaxAlarms> records_;
   int workingCount_ = 0;
   std::unique_ptr<std::array<AlarmRecord, kMaxAlarms>> working_;

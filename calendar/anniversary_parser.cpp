@@ -45,22 +45,29 @@ long LeadingNumber(std::string_view line) {
   return n;
 }
 
-// The event text from `column` on; empty when the line is shorter. A lead byte
-// left alone at the end (a line cut inside a character) is dropped, so it
-// cannot swallow the CR LF that follows the text.
+// The event text from `column` on; empty when the line is shorter.
 std::string_view EventText(std::string_view line, std::size_t column) {
   if (line.size() <= column) return {};
-  std::string_view text = line.substr(column);
+  return line.substr(column);
+}
+
+// A line cut at the length limit may end in the first byte of a character; that
+// lone byte is dropped, so it cannot swallow the CR LF that follows the text.
+// Characters are found by walking from the line's first byte: a column can
+// start on a second byte.
+std::string_view CutLine(std::string_view line) {
+  if (line.size() <= kMaxLineBytes) return line;
+  line = line.substr(0, kMaxLineBytes);
   std::size_t i = 0;
-  while (i < text.size()) {
-    if (platform::IsCp932LeadByte(static_cast<unsigned char>(text[i]))) {
-      if (i + 1 == text.size()) return text.substr(0, i);
+  while (i < line.size()) {
+    if (platform::IsCp932LeadByte(static_cast<unsigned char>(line[i]))) {
+      if (i + 1 == line.size()) return line.substr(0, i);
       i += 2;
     } else {
       ++i;
     }
   }
-  return text;
+  return line;
 }
 
 void AddOnDate(int mmdd, std::string_view text, const EventSink& add) {
@@ -180,7 +187,7 @@ void ParseAnniversaryText(std::string_view bytes, int year, const EventSink& add
       --end;
     }
     std::string_view line = bytes.substr(start, end - start);
-    if (line.size() > kMaxLineBytes) line = line.substr(0, kMaxLineBytes);
+    line = CutLine(line);
     // A NUL has no place in a text file; such a line is damaged, not the rest.
     if (line.find('\0') == std::string_view::npos) ParseAnniversaryLine(line, year, add);
     start = next;

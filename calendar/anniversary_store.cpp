@@ -1,5 +1,7 @@
 #include "calendar/anniversary_store.h"
 
+#include <new>
+
 #include "platform/local_clock.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -92,7 +94,11 @@ void AnniversaryStore::AddText(std::string_view bytes) {
 }
 
 void AnniversaryStore::AddFile(const std::string& path) {
-  std::string bytes;
-  // Files saved as UTF-8 or UTF-16 list like their CP932 twins.
-  if (platform::ReadWholeFile(path.c_str(), bytes)) AddText(platform::DecodeText(bytes).text);
+  // A file too large to hold adds what fitted; the calendar goes on. Files
+  // saved as UTF-8 or UTF-16 list like their CP932 twins.
+  try {
+    std::string bytes;
+    if (platform::ReadWholeFile(path.c_str(), bytes)) AddText(platform::DecodeText(bytes).text);
+  } catch (const std::bad_alloc&) {
+  }
 }

@@ -228,8 +228,9 @@ void DecodeRows(const std::uint8_t* data, const Layout& layout, std::uint32_t* o
 // Run-length data: pairs (count, colour) or escapes (0, 0) end of line,
 // (0, 1) end of bitmap, (0, 2, dx, dy) move, (0, n >= 3) n literal pixels
 // padded to a 16-bit boundary. Pixels the data skips stay black; runs past
-// the right edge are cut. Data that ends before the end of the bitmap marks a
-// truncated file.
+// the right edge are cut. Data that ends once the top row is full is complete
+// without its closing markers (Windows draws it); data that ends earlier marks
+// a truncated file.
 bool DecodeRle(const std::uint8_t* data, std::size_t size, const Layout& layout, std::uint32_t* out) {
   const bool four = layout.compression == kRle4;
   const std::size_t w = static_cast<std::size_t>(layout.width);
@@ -243,7 +244,7 @@ bool DecodeRle(const std::uint8_t* data, std::size_t size, const Layout& layout,
   };
 
   while (row < h) {
-    if (size - pos < 2) return false;
+    if (size - pos < 2) return row == h - 1 && x >= w;
     const unsigned count = data[pos];
     const unsigned value = data[pos + 1];
     pos += 2;
@@ -283,6 +284,19 @@ bool DecodeRle(const std::uint8_t* data, std::size_t size, const Layout& layout,
 
 }  // namespace
 
+bool ProbeBmp(const std::uint8_t* data, std::size_t size, BmpProbe& out) {
+  out = BmpProbe();
+  Layout layout;
+  if (data == nullptr || !ReadLayout(data, size, layout)) return false;
+  out.width = layout.width;
+  out.height = layout.height;
+  out.bitCount = layout.bitCount;
+  out.runLength = layout.compression == kRle8 || layout.compression == kRle4;
+  out.decodeBytes = static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.height) *
+                    sizeof(std::uint32_t);
+  return true;
+}
+
 bool DecodeBmp(const std::uint8_t* data, std::size_t size, platform::BitmapPixels& out) {
   // The caller's buffer is reused: fresh memory for every picture of a large
   // skin costs more than the decoding.
@@ -295,7 +309,7 @@ bool DecodeBmp(const std::uint8_t* data, std::size_t size, platform::BitmapPixel
   const bool runLength = layout.compression == kRle8 || layout.compression == kRle4;
   if (!runLength && !HasAllRows(size, layout)) return false;
 
-  // Both sides are at most 16384, so the pixel count fits and so does its
+  // Both sides are at most 8192, so the pixel count fits and so does its
   // size in bytes.
   platform::BitmapPixels result;
   result.width = layout.width;

@@ -9,8 +9,23 @@
 #include "platform/bitmap_file.h"
 
 // The largest width and height we decode; larger files are refused before
-// anything is allocated.
-constexpr int kMaxBmpDimension = 16384;
+// anything is allocated. A skin picture has no use for more, and a few bytes of
+// run-length data can claim a picture of gigabytes.
+constexpr int kMaxBmpDimension = 8192;
+
+// What the headers of a bitmap file say, read without decoding a pixel.
+struct BmpProbe {
+  int width = 0;
+  int height = 0;
+  unsigned bitCount = 0;
+  bool runLength = false;
+  // Bytes the decoded 32-bit pixels take: the decoder's own allocation.
+  std::uint64_t decodeBytes = 0;
+};
+
+// Reads and checks the headers and the colour table only (the same checks as
+// DecodeBmp makes before decoding). False for what DecodeBmp refuses up front.
+bool ProbeBmp(const std::uint8_t* data, std::size_t size, BmpProbe& out);
 
 // Decodes a whole BMP file held in memory into 0x00RRGGBB pixels, top row
 // first. False for anything malformed, truncated or too large; out is then

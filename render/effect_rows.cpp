@@ -89,7 +89,7 @@ inline __m128i LumaWords(const Multipliers& k, __m128i r, __m128i g, __m128i b, 
                                   _mm_mullo_epi16(b, k.k14));
   const __m128i q = _mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(r, g), k.k3), _mm_add_epi16(b, b));
   const __m128i eighth = _mm_add_epi16(p, _mm_srli_epi16(q, 3));  // N / 8 rounded down
-  const __m128i luma = _mm_srli_epi16(_mm_mulhi_epu16(eighth, _mm_set1_epi16(33555)), 6);
+  const __m128i luma = _mm_srli_epi16(_mm_mulhi_epu16(eighth, _mm_set1_epi16(static_cast<short>(static_cast<std::uint16_t>(33555)))), 6);
   const __m128i zero = _mm_setzero_si128();
   // N % 1000 == 0: nothing left over from the eighth nor from the division.
   const __m128i rest = _mm_or_si128(_mm_and_si128(q, _mm_set1_epi16(7)),

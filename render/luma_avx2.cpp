@@ -30,7 +30,7 @@ HORALUNE_AVX2 inline __m256i LumaWords(const Multipliers& k, __m256i rg, __m256i
   const __m256i p = _mm256_add_epi16(_mm256_maddubs_epi16(rg, k.rg37x73), _mm256_maddubs_epi16(br, k.b14));
   const __m256i q = _mm256_add_epi16(_mm256_maddubs_epi16(rg, k.rg3x3), _mm256_maddubs_epi16(br, k.b2));
   const __m256i eighth = _mm256_add_epi16(p, _mm256_srli_epi16(q, 3));
-  const __m256i luma = _mm256_srli_epi16(_mm256_mulhi_epu16(eighth, _mm256_set1_epi16(33555)), 6);
+  const __m256i luma = _mm256_srli_epi16(_mm256_mulhi_epu16(eighth, _mm256_set1_epi16(static_cast<short>(static_cast<std::uint16_t>(33555)))), 6);
   const __m256i zero = _mm256_setzero_si256();
   const __m256i rest = _mm256_or_si256(_mm256_and_si256(q, _mm256_set1_epi16(7)),
                                        _mm256_sub_epi16(eighth, _mm256_mullo_epi16(luma, k.k125)));

@@ -4,6 +4,7 @@
 
 #include "platform/bitmap_file.h"
 #include "platform/files.h"
+#include "skin/skin_budget.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ platform::BitmapPixels& ScratchPixels() {
 }
 
 bool LoadPixels(const char* path, platform::BitmapPixels& pixels) {
+  RunPictureLoadHook(path);
   if (!platform::LoadBitmapPixels(path, pixels)) return false;
   const std::size_t count =
       static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.height);

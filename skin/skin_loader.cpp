@@ -2,23 +2,45 @@
 #include "skin/skin_loader.h"
 
 #include <cstddef>
+#include <new>
 
 #include "platform/ascii.h"
 #include "platform/bitmap_file.h"
+#include "platform/message_box.h"
 #include "platform/profile.h"
 #include "skin/layer_table.h"
+#include "skin/skin_budget.h"
 #include "skin/skin_text.h"
 
 namespace {
+
 constexpr std::size_t kPictureBuffer = 260;
+
+bool LoadOutline(const char* path, const std::string& skinDirectory, SkinContent& out);
+
 }  // namespace
 
 bool LoadSkinContent(const std::string& skinPath, const std::string& skinDirectory,
                      SkinContent& out) {
   const char* path = skinPath.c_str();
-  if (!ReadSkinSettings(path, out.settings)) return false;
+  try {
+    if (!ReadSkinSettings(path, out.settings)) return false;
+  } catch (const std::bad_alloc&) {
+    return false;  // the settings text itself could not be held: nothing to name
+  }
   if (!LoadSkinPictures(path, skinDirectory, out.settings.animation, out.pictures)) return false;
+  try {
+    return LoadOutline(path, skinDirectory, out);
+  } catch (const std::bad_alloc&) {
+    platform::ShowMessage(nullptr, "Body用CGの読み込みに失敗しました", platform::kCaption,
+                          platform::MessageKind::Error);
+    return false;
+  }
+}
 
+namespace {
+
+bool LoadOutline(const char* path, const std::string& skinDirectory, SkinContent& out) {
   const std::string transparent =
       platform::ReadProfileString("Initialize", "TransparentColor", "def", path, kPictureBuffer);
   const std::string graph = platform::ReadProfileString("Body", "Graph", "<<<", path, kPictureBuffer);
@@ -27,7 +49,9 @@ bool LoadSkinContent(const std::string& skinPath, const std::string& skinDirecto
 
   platform::BitmapPixels body;
   bool shaped = false;
-  if (platform::LoadBitmapPixels(skin::SkinFilePath(skinDirectory, graph).c_str(), body)) {
+  const std::string bodyFile = skin::SkinFilePath(skinDirectory, graph);
+  RunPictureLoadHook(bodyFile);
+  if (platform::LoadBitmapPixels(bodyFile.c_str(), body)) {
     if (transparent == "non") {  // exactly "non": NON and Non read as the number 0 below
       shaped = ShapeFromRectangle(body, out.shape, out.hitMask);
     } else {
@@ -50,3 +74,5 @@ bool LoadSkinContent(const std::string& skinPath, const std::string& skinDirecto
   }
   return true;
 }
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <vfw.h>
 
 #include <string>
+#include <vector>
 
 #include "alarm/voice_choice.h"
 #include "alarm/win32/alarm_objects.h"
@@ -18,24 +19,35 @@
 
 namespace {
 
-// The file to play for the front alarm; empty when there is none.
-std::string VoiceToPlay() {
+// The files to try for the front alarm, in turn: its own voice, then the
+// skin's alarm sound.
+std::vector<std::string> VoicesToTry() {
   const AlarmNotice* notice = alarmQueue.Front();
-  if (notice == nullptr) return std::string();
-  return ChooseAlarmVoice(notice->voice, clockState.settings.alarmVoice, clockState.skinDirectory);
+  if (notice == nullptr) return {};
+  return AlarmVoiceCandidates(notice->voice, clockState.settings.alarmVoice, clockState.skinDirectory);
 }
 
-// Opens and starts the file; false when there is nothing to play or the file
-// cannot be played, so that the notification is never held up.
-bool StartPlayback(HWND dialog, HWND media) {
-  const std::string path = VoiceToPlay();
-  if (path.empty() || media == nullptr || !platform::FileReadable(path.c_str())) return false;
+bool Play(HWND dialog, HWND media, const std::string& path) {
+  if (!platform::FileReadable(path.c_str())) return false;
   const std::wstring widePath = platform::WideFromCp932(path);
   if (MCIWndOpen(media, widePath.c_str(), 0) != 0) return false;
   // A freshly opened file reports "stopped" too; only a stop after the start
   // of playback ends the window.
   SetWindowLongPtrW(dialog, DWLP_USER, 1);
-  return MCIWndPlay(media) == 0;
+  if (MCIWndPlay(media) == 0) return true;
+  SetWindowLongPtrW(dialog, DWLP_USER, 0);
+  MCIWndClose(media);
+  return false;
+}
+
+// Opens and starts the first file that plays; false when none does, so that
+// the notification is never held up.
+bool StartPlayback(HWND dialog, HWND media) {
+  if (media == nullptr) return false;
+  for (const std::string& path : VoicesToTry()) {
+    if (Play(dialog, media, path)) return true;
+  }
+  return false;
 }
 
 bool PlaybackStarted(HWND dialog) { return GetWindowLongPtrW(dialog, DWLP_USER) != 0; }

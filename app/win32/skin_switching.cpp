@@ -1,5 +1,7 @@
 #include "app/win32/skin_switching.h"
 
+#include <new>
+
 #include "app/app_texts.h"
 #include "app/config_file.h"
 #include "app/win32/tray_icon.h"
@@ -11,6 +13,7 @@
 #include "render/clock_state.h"
 #include "render/win32/present_frame.h"
 #include "resources/resource_ids.h"
+#include "skin/skin_budget.h"
 #include "skin/skin_text.h"
 #include "skin/win32/window_region.h"
 #include "ui/win32/program_state.h"
@@ -28,19 +31,22 @@ void MoveToSkinPosition(HWND window) {
 }  // namespace
 
 bool FitWindowToBody(HWND window, const std::string& skinPath) {
-  const std::string graph =
-      platform::ReadProfileString("Body", "Graph", "non", skinPath.c_str(), 260);
-  // The skin directory, not the directory of skinPath: the caller has set it.
-  const std::string bodyPath = skin::SkinFilePath(clockState.skinDirectory, graph);
-  if (!platform::PathFits(bodyPath.c_str())) return false;
-  win32::Bitmap bitmap(static_cast<HBITMAP>(LoadImageW(
-      nullptr, platform::WideFromCp932(bodyPath).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
-  if (!bitmap) return false;
-  BITMAP info{};
-  if (GetObjectW(bitmap.Get(), sizeof info, &info) == 0) return false;
+  // The size comes from the body's headers, checked as the loader checks
+  // them: a picture too large to use is refused before anything is decoded.
+  BmpProbe body;
+  try {
+    const std::string graph =
+        platform::ReadProfileString("Body", "Graph", "non", skinPath.c_str(), 260);
+    // The skin directory, not the directory of skinPath: the caller has set it.
+    const std::string bodyPath = skin::SkinFilePath(clockState.skinDirectory, graph);
+    if (!ProbeBmpFile(bodyPath.c_str(), body)) return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  if (!SkinBudget().Add(PlaneBytes(body.width, body.height, PictureForm::Plain) * 2)) return false;
   RECT rect{};
   GetWindowRect(window, &rect);
-  MoveWindow(window, rect.left, rect.top, info.bmWidth, info.bmHeight, TRUE);
+  MoveWindow(window, rect.left, rect.top, body.width, body.height, TRUE);
   return true;
 }
 

@@ -15,7 +15,10 @@ constexpr UINT kTrayIconId = 1;
 // The first form of the record: the shell takes that on every version, and
 // its size constant is right for this build's word size.
 NOTIFYICONDATAW trayIcon{};
+// The tip last handed to the shell: the icon comes back with it when Explorer
+// restarts, rather than with the start-up tip.
 std::wstring currentTip;
+bool hasTip = false;
 
 win32::Icon LoadSmallIcon() {
   return win32::Icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_HORALUNE),
@@ -33,8 +36,9 @@ bool Notify(DWORD action, const std::wstring& tip) {
   trayIcon.cbSize = NOTIFYICONDATAW_V1_SIZE;
   trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   trayIcon.uCallbackMessage = kTrayNotifyMessage;
-  currentTip = tip;
   SetTip(tip);
+  currentTip = tip;
+  hasTip = true;
   const win32::Icon icon = LoadSmallIcon();
   trayIcon.hIcon = icon.Get();
   const bool done = Shell_NotifyIconW(action, &trayIcon) != FALSE;
@@ -59,7 +63,7 @@ const NOTIFYICONDATAW& TrayIconRecord() { return trayIcon; }
 bool AddTrayIcon(HWND window) {
   trayIcon.hWnd = window;
   trayIcon.uID = kTrayIconId;
-  return Notify(NIM_ADD, currentTip.empty() ? TrayTip(platform::kCaption) : currentTip);
+  return Notify(NIM_ADD, hasTip ? currentTip : TrayTip(platform::kCaption));
 }
 
 bool UpdateTrayTip(const char* title) { return Notify(NIM_MODIFY, TrayTip(title)); }

@@ -28,10 +28,11 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
   std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
   if (!file) return false;
   // Room for the whole file at once: growing by doubling copies a large
-  // picture several times over.
+  // picture several times over. A folder opens too, and reports a size of
+  // nearly 2^63: only a plausible size is taken at its word.
   if (std::fseek(file, 0, SEEK_END) == 0) {
     const long size = std::ftell(file);
-    if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
+    if (size > 0 && size < (1L << 31)) bytes.reserve(static_cast<std::size_t>(size));
     std::rewind(file);
   }
   char buffer[65536];

@@ -13,6 +13,8 @@ namespace {
 // outlines are built in pieces and joined.
 constexpr std::size_t kRectsPerCall = 2000;
 
+bool regionsRefused = false;  // tests: the platform refuses every region
+
 win32::Region RegionFromRects(const ShapeRect* rects, std::size_t count) {
   RGNDATAHEADER header{};
   header.dwSize = sizeof(RGNDATAHEADER);
@@ -40,6 +42,7 @@ win32::Region RegionFromRects(const ShapeRect* rects, std::size_t count) {
 
 // The outline as a region; null when the platform refuses one.
 win32::Region RegionFromShape(const WindowShape& shape) {
+  if (regionsRefused) return win32::Region();
   const std::vector<ShapeRect> rects = ShapeRectangles(shape);
   if (rects.empty()) return win32::Region(CreateRectRgn(0, 0, 0, 0));  // nothing of the body shows
   win32::Region whole;
@@ -65,3 +68,5 @@ bool SetWindowShape(HWND window, const WindowShape& shape) {
   if (SetWindowRgn(window, region.Get(), TRUE) != 0) region.Release();
   return shaped;
 }
+
+void RefuseRegionsForTesting(bool refuse) { regionsRefused = refuse; }

@@ -2,8 +2,9 @@
 window shows the title as caption and "HH:MM:SS " plus the message, and its
 "close" button waits for the chime; a second alarm of the same second opens
 after the first one's sound, 16 pixels right of and below it; an alarm for
-another weekday and an alarm that is off stay quiet; a voice file that is
-missing or cannot be played still gives a window the user can close."""
+another weekday and an alarm that is off stay quiet; an alarm whose own voice
+file is missing or cannot be played plays the skin's alarm sound instead, and
+its window can be closed once that ends."""
 import datetime
 import time
 
@@ -26,7 +27,7 @@ def run():
             {"switch": "ON", "time": time_key(due, sunday_based(due)), "title": "Second",
              "message": "Two"},
             # A voice that is not there, and one that is no media file: the
-            # notification shows and can be closed at once.
+            # skin's chime plays in their place.
             {"time": time_key(due), "title": "Missing", "message": "no file",
              "voice": "Z:\\nowhere\\missing.wav"},
             {"time": time_key(due), "title": "Broken", "message": "not a sound",
@@ -58,6 +59,16 @@ def run():
             second = s.wait_window("#32770", "Second", timeout=40)
             check(notification_state(s, first)[2], "the second window opened during the chime")
             wait_until(lambda: notification_state(s, second)[2], 20, "second close never enabled")
+
+            # Next come the two alarms whose own voice cannot play: each plays
+            # the skin's chime instead, so its close waits too. The null sound
+            # device plays fast: look as soon as each window opens.
+            fallbacks = {}
+            for title in ("Missing", "Broken"):
+                window = s.wait_window("#32770", title, timeout=40)
+                check(notification_state(s, window)[2] is False,
+                      "%s: close is enabled at once; the skin's chime did not play" % title)
+                fallbacks[title] = window
             _, text2, _ = notification_state(s, second)
             weekday = ["Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"][sunday_based(due)]
             check(text2 == "%02d:%02d:%02d %s \r\nTwo" % (due.hour, due.minute, due.second, weekday),
@@ -74,9 +85,8 @@ def run():
             check(not notifications(s, "Never"), "an alarm for another weekday fired")
             check(not notifications(s, "Off"), "an alarm that is off fired")
 
-            for title in ("Missing", "Broken"):
-                window = s.wait_window("#32770", title, timeout=20)
-                wait_until(lambda: notification_state(s, window)[2], 20,
+            for title, window in fallbacks.items():
+                wait_until(lambda: notification_state(s, window)[2], 40,
                            "%s: close never enabled" % title)
                 s.click(window, 1008)
                 s.wait_gone(window)

@@ -145,4 +145,13 @@ TEST(AlarmVoiceChoice, OwnFileThenSkinSoundThenNothing) {
   EXPECT_EQ(ChooseAlarmVoice("", "", "C:\\skin\\"), "");
 }
 
+TEST(AlarmVoiceChoice, AnOwnVoiceThatCannotPlayFallsBackToTheSkinSound) {
+  using Files = std::vector<std::string>;
+  EXPECT_EQ(AlarmVoiceCandidates("C:\\a.wav", "chime.wav", "C:\\skin\\"),
+            (Files{"C:\\a.wav", "C:\\skin\\chime.wav"}));
+  EXPECT_EQ(AlarmVoiceCandidates("C:\\a.wav", "non", "C:\\skin\\"), Files{"C:\\a.wav"});
+  EXPECT_EQ(AlarmVoiceCandidates("default", "chime.wav", "C:\\skin\\"), Files{"C:\\skin\\chime.wav"});
+  EXPECT_TRUE(AlarmVoiceCandidates("default", "non", "C:\\skin\\").empty());
+}
+
 }  // namespace

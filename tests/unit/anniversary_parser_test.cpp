@@ -161,6 +161,19 @@ TEST(AnniversaryText, LongLinesAreCutTo510Bytes) {
   EXPECT_EQ(huge[0].text.size(), 506u);
 }
 
+TEST(AnniversaryText, ATextColumnOnASecondByteKeepsItsLastCharacter) {
+  // The separator column swallows the first byte of the star, so the text
+  // starts on its second byte; the last character is whole and stays.
+  EXPECT_EQ(Parse("0101★日"), std::vector<Event>{OnDay(101, "\x9a\x93\xfa")});
+  // A cut line is walked from its first byte, not from its text column: here
+  // the cut falls between two characters and every one of them stays.
+  std::string days;
+  for (int i = 0; i < 253; ++i) days += "日";
+  const std::vector<Event> cut = Parse("0101★" + days);
+  ASSERT_EQ(cut.size(), 1u);
+  EXPECT_EQ(cut[0].text, "\x9a" + days.substr(0, 504));
+}
+
 TEST(AnniversaryText, DamagedLinesAreDroppedOneByOne) {
   using namespace std::string_literals;
   EXPECT_EQ(Parse("0101 a\0b\r\n0102 c\r\n\0\0\r\n0103 d"s),

@@ -258,6 +258,7 @@ class RleScript {
     bytes_ += static_cast<char>(count);
     bytes_ += static_cast<char>(value);
     for (int i = 0; i < count; ++i) Paint(four_ ? (i % 2 ? value & 15 : value >> 4) : value);
+    NoteIfComplete();
   }
   void Literal(const std::vector<std::uint8_t>& indexes) {
     bytes_ += '\0';
@@ -275,6 +276,7 @@ class RleScript {
     }
     if (data.size() % 2) data += '\0';
     bytes_ += data;
+    NoteIfComplete();
   }
   void EndOfLine() {
     bytes_ += std::string("\0\0", 2);
@@ -314,8 +316,10 @@ class RleScript {
   }
 
  private:
+  // Every line done, or the top line full: the closing markers are optional.
   void NoteIfComplete() {
-    if (row_ >= height_ && completeAt_ == std::string::npos) completeAt_ = bytes_.size();
+    const bool complete = row_ >= height_ || (row_ == height_ - 1 && x_ >= width_);
+    if (complete && completeAt_ == std::string::npos) completeAt_ = bytes_.size();
   }
   void Paint(unsigned index) {
     if (x_ < width_ && row_ < height_)
@@ -401,6 +405,28 @@ void AddRunLength(std::vector<BmpSample>& corpus) {
     s.EndOfLine();  // the last line ends the picture without an end mark
     corpus.push_back(s.Sample("rle4 runs past the edge, no end mark"));
   }
+  {
+    // The data ends with the top row's last pixel: no end of line, no end of
+    // bitmap.
+    RleScript s(6, 3, false, 256);
+    s.Run(6, 1);
+    s.EndOfLine();
+    s.Literal({2, 3, 4});
+    s.Run(3, 5);
+    s.EndOfLine();
+    s.Run(2, 6);
+    s.Run(4, 7);
+    corpus.push_back(s.Sample("rle8 no closing markers"));
+    corpus.back().unclosedRunLength = true;
+  }
+  {
+    RleScript s(7, 2, true, 16);
+    s.Run(7, 0x12);
+    s.EndOfLine();
+    s.Literal({1, 2, 3, 4, 5, 6, 7});
+    corpus.push_back(s.Sample("rle4 no closing markers"));
+    corpus.back().unclosedRunLength = true;
+  }
 }
 
 }  // namespace
@@ -418,6 +444,7 @@ void PutLe32(std::string& bytes, std::size_t at, std::uint32_t value) {
 WineDifference KnownWineDifference(const BmpSample& sample) {
   if (sample.headerSize == 52 || sample.headerSize == 56) return WineDifference::kHeaderRefused;
   if (sample.topDown) return WineDifference::kTopDownBlack;
+  if (sample.unclosedRunLength) return WineDifference::kUnclosedTopRowBlack;
   return WineDifference::kNone;
 }
 

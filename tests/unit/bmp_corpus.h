@@ -15,14 +15,18 @@ struct BmpSample {
   // Bytes at the end of the file that a reader may do without (the last
   // row's padding).
   std::size_t optionalTail = 0;
+  // Run-length data that stops after the top row's last pixel, without the
+  // closing markers.
+  bool unclosedRunLength = false;
 };
 
 std::vector<BmpSample> MakeBmpCorpus();
 
 // Where Wine 8's LoadImageA parts from Windows (which our decoder follows):
-// it gives an all-black picture for top-down rows, and it refuses the 52- and
-// 56-byte info headers.
-enum class WineDifference { kNone, kTopDownBlack, kHeaderRefused };
+// it gives an all-black picture for top-down rows, it refuses the 52- and
+// 56-byte info headers, and it leaves black the top row of run-length data
+// that ends without its closing markers.
+enum class WineDifference { kNone, kTopDownBlack, kHeaderRefused, kUnclosedTopRowBlack };
 WineDifference KnownWineDifference(const BmpSample& sample);
 
 // Little-endian helpers for building and patching files by hand.

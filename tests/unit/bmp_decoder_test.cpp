@@ -3,6 +3,7 @@
 // are refused without reading outside the file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -118,6 +119,11 @@ TEST(BmpDecoding, PlatformLoaderAgreesOnEveryForm) {
     if (difference == WineDifference::kTopDownBlack && got.width == sample.width && got.height == sample.height &&
         AllBlack(got))
       continue;
+    if (difference == WineDifference::kUnclosedTopRowBlack) {
+      BmpSample wineForm = sample;
+      std::fill(wineForm.expected.begin(), wineForm.expected.begin() + sample.width, 0u);
+      if (SamePixels(wineForm, got)) continue;
+    }
     EXPECT_TRUE(SamePixels(sample, got));
   }
 }

@@ -62,6 +62,15 @@ TEST(Files, ProgramDirectoryEndsInABackslash) {
 #endif
 }
 
+// A skin may name a folder as a picture: reading it must neither throw nor
+// take the folder's reported size at its word.
+TEST(Files, AFolderReadsAsNoFile) {
+  TempFolder folder;
+  std::string bytes;
+  EXPECT_NO_THROW(platform::ReadWholeFile(folder.Path().c_str(), bytes));
+  EXPECT_TRUE(bytes.empty());
+}
+
 TEST(Files, SafeWritesReplaceWholeAndLeaveNothingBeside) {
   TempFolder folder;
   const std::string path = folder.Path() + "表ソ.DAT";  // trail bytes 0x5C

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "app/info_texts.h"
@@ -33,3 +35,25 @@ TEST(InformationTexts, VersionText) {
   EXPECT_NE(text.find("\n\n\n Copyright (C) 2026 Horalune developers\n\n\n"), std::string::npos);
   EXPECT_EQ(text.back(), '\n');
 }
+
+#ifdef HORALUNE_SOURCE_DIR
+// The version dialog, the build, the file's version resource and the manifest
+// (and through the build, the release zip's name) give one version.
+TEST(InformationTexts, OneVersionEverywhere) {
+  auto read = [](const char* name) {
+    std::ifstream in(std::string(HORALUNE_SOURCE_DIR) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  const std::string shown = VersionText();
+  const std::string marker = "Version ";
+  const std::size_t at = shown.find(marker) + marker.size();
+  const std::string version = shown.substr(at, shown.find(' ', at) - at);
+  const std::string dots = version.substr(0, version.find('.')) + "," + version.substr(version.find('.') + 1);
+  EXPECT_NE(read("CMakeLists.txt").find("project(Horalune VERSION " + version + " "), std::string::npos);
+  const std::string rc = read("resources/horalune.rc");
+  EXPECT_NE(rc.find("FILEVERSION " + dots + ",0,0"), std::string::npos);
+  EXPECT_NE(rc.find("PRODUCTVERSION " + dots + ",0,0"), std::string::npos);
+  EXPECT_NE(rc.find("\"FileVersion\", \"" + version + "\""), std::string::npos);
+  EXPECT_NE(read("resources/Horalune.manifest").find("version=\"" + version + ".0.0\""), std::string::npos);
+}
+#endif

@@ -71,3 +71,14 @@ TEST(TrayIcon, TipIsTheTitleCutToFit) {
   EXPECT_EQ(tip.size(), 63u);
   EXPECT_EQ(tip.back(), L'表');
 }
+
+TEST(TrayIcon, ComesBackWithTheSkinTitleAfterExplorerRestarts) {
+  HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  AddTrayIcon(window);
+  UpdateTrayTip("月の時計");
+  AddTrayIcon(window);  // what the window does on "TaskbarCreated"
+  EXPECT_STREQ(TrayIconRecord().szTip, L"月の時計");
+  DeleteTrayIcon();
+  DestroyWindow(window);
+}

@@ -9,6 +9,7 @@
 #include "app/win32/skin_switching.h"
 #include "render/clock_state.h"
 #include "unit/skin_fixture.h"
+#include "skin/win32/window_region.h"
 
 namespace {
 
@@ -124,6 +125,23 @@ TEST(LoadSkinRegion, NonGivesTheWholeRectangle) {
   EXPECT_EQ(box.top, 0);
   EXPECT_EQ(box.right, 9);
   EXPECT_EQ(box.bottom, 5);
+}
+
+TEST(LoadSkinRegion, NoRegionMeansTheWholeBodyIsHit) {
+  RegionSkin skin;
+  std::vector<std::uint32_t> body(5 * 3, 0x406080);
+  body[0] = kMagenta;
+  skin.folder.WriteBmp("body.bmp", 5, 3, body);
+  skin.WriteSkin("");
+  TestWindow window(5, 3);
+  RefuseRegionsForTesting(true);
+  const bool loaded = LoadSkin(skin.clock, window.get());
+  RefuseRegionsForTesting(false);
+  ASSERT_TRUE(loaded);
+  EXPECT_EQ(RegionCopy(window.get()).type(), ERROR);  // the full rectangle
+  EXPECT_EQ(skin.clock.hitMaskWidth, 5);
+  EXPECT_EQ(skin.clock.hitMaskHeight, 3);
+  EXPECT_EQ(skin.clock.hitMask, std::vector<std::uint8_t>(15, 1));
 }
 
 TEST(LoadSkinRegion, AllKeyBodyGivesAnEmptyWindow) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/win32/skin_switching.h"
+#include "render/win32/present_frame.h"
 #include "render/clock_state.h"
 #include "unit/skin_fixture.h"
 

@@ -45,4 +45,7 @@ struct DecodedText {
 // they are.
 DecodedText DecodeText(std::string_view bytes);
 
+// Appends code point c (at most U+10FFFF) to `out` as UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+
 }  // namespace platform

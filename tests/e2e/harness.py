@@ -81,16 +81,24 @@ def ini_text(sections):
 
 
 def ini_keys(path, section):
-    """The key=value lines of one section, in file order (as (key, value))."""
+    """The key=value lines of one section, in file order (as (key, value)).
+
+    A missing file has none. The program writes a settings file beside it and
+    then swaps it in, and Wine's swap leaves a moment without the file, so a
+    scenario polling the file can land in that moment."""
     keys, inside = [], False
-    with open(path, "rb") as f:
-        for raw in f.read().decode("cp932").splitlines():
-            line = raw.strip()
-            if line.startswith("["):
-                inside = line[1:-1].strip().lower() == section.lower()
-            elif inside and "=" in line:
-                k, v = line.split("=", 1)
-                keys.append((k.strip(), v.strip()))
+    try:
+        with open(path, "rb") as f:
+            data = f.read()
+    except FileNotFoundError:
+        return keys
+    for raw in data.decode("cp932").splitlines():
+        line = raw.strip()
+        if line.startswith("["):
+            inside = line[1:-1].strip().lower() == section.lower()
+        elif inside and "=" in line:
+            k, v = line.split("=", 1)
+            keys.append((k.strip(), v.strip()))
     return keys
 
 

@@ -105,8 +105,12 @@ def ini_keys(path, section):
 # -------------------------------------------------------------- session ----
 
 class Session:
-    def __init__(self, name):
+    """dpi: the screen's dots per inch for this session (the prefix's LogPixels,
+    set back to 96 by the next session that asks for 96)."""
+
+    def __init__(self, name, dpi=96):
         self.name = name
+        self.dpi = dpi
         self.exe = os.path.join(BUILD, "Horalune.exe")
         self.probe_exe = os.path.join(BUILD, "tests", "e2e", "horalune_probe.exe")
         check(os.path.exists(self.exe), "no Horalune.exe in %s" % BUILD)
@@ -132,6 +136,7 @@ class Session:
         self.env = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=":%d" % self.display)
         self._wineserver("-k")
+        self._set_log_pixels(self.dpi)
         return self
 
     def __exit__(self, kind, value, trace):
@@ -173,6 +178,23 @@ class Session:
             number = r.readline().strip()
         check(number.isdigit(), "Xvfb did not start")
         self.display = int(number)
+
+    def _set_log_pixels(self, dpi):
+        """Sets HKCU\\Control Panel\\Desktop LogPixels when the prefix is at another
+        value; the value last set is remembered beside the prefix."""
+        marker = os.path.join(PREFIX, ".horalune-dpi")
+        current = 96
+        if os.path.exists(marker):
+            with open(marker) as f:
+                current = int(f.read().strip() or 96)
+        if current == dpi:
+            return
+        subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                        "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        self._wineserver("-w")
+        with open(marker, "w") as f:
+            f.write(str(dpi))
 
     def _wineserver(self, *args):
         subprocess.run(["wineserver"] + list(args), env=self.env,

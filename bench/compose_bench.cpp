@@ -23,6 +23,49 @@ BENCHMARK(BM_ComposeFrame)
     ->Args({200, 0})
     ->Unit(benchmark::kMicrosecond);
 
+// One frame at a display scale (dpi): the same skin drawn from its scaled
+// copies, so the cost per pixel can be compared with the 96-dpi frame.
+void BM_ComposeFrameScaled(benchmark::State& state) {
+  ClockState clock;
+  MakeBenchSkin(clock, static_cast<int>(state.range(0)), true);
+  WindowShape shape;
+  if (!clock.ChangeDisplayDpi(static_cast<int>(state.range(1)), shape)) {
+    state.SkipWithError("no scaled copies");
+    return;
+  }
+  for (auto _ : state) {
+    clock.ComposeFrame();
+    benchmark::DoNotOptimize(clock.frame.red.data());
+    benchmark::ClobberMemory();
+  }
+  state.counters["pixels"] = static_cast<double>(clock.frame.width) * clock.frame.height;
+}
+BENCHMARK(BM_ComposeFrameScaled)
+    ->ArgNames({"size", "dpi"})
+    ->Args({200, 96})
+    ->Args({200, 144})
+    ->Args({200, 192})
+    ->Args({512, 96})
+    ->Args({512, 192})
+    ->Unit(benchmark::kMicrosecond);
+
+// Making the scaled copies: once per skin load and per change of scale.
+void BM_ScaleSkin(benchmark::State& state) {
+  ClockState clock;
+  MakeBenchSkin(clock, static_cast<int>(state.range(0)), true);
+  ScaledSkin scaled;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ScaleSkin(clock.layers, clock.hitMask, clock.hitMaskWidth,
+                                       clock.hitMaskHeight, static_cast<int>(state.range(1)), scaled));
+  }
+}
+BENCHMARK(BM_ScaleSkin)
+    ->ArgNames({"size", "dpi"})
+    ->Args({200, 144})
+    ->Args({200, 192})
+    ->Args({512, 192})
+    ->Unit(benchmark::kMillisecond);
+
 // The three hands alone, to see what turned drawing costs.
 void BM_TurnedHands(benchmark::State& state) {
   ClockState clock;

@@ -10,7 +10,9 @@
 #include "render/frame_scheduler.h"
 #include "render/span_table.h"
 #include "skin/layer_table.h"
+#include "skin/display_scale.h"
 #include "skin/planar_image.h"
+#include "skin/skin_scaling.h"
 #include "skin/skin_settings.h"
 #include "skin/window_shape.h"
 
@@ -23,7 +25,7 @@ class SkinPictures : public FrameScheduler {
 
   std::vector<PlanarImage> layers;  // Animation + 6 entries, see LayerIndex
   bool hasLayers = false;
-  PlanarImage frame;                // the composed clock picture, body-sized
+  PlanarImage frame;                // the composed clock picture, body-sized at the drawing scale
 
   std::vector<std::uint8_t> hitMask;  // 1 = inside the window shape
   int hitMaskWidth = 0;
@@ -43,11 +45,26 @@ class ClockState : public SkinPictures {
   // Loading (everything but the platform region): settings into a scratch copy,
   // pictures, then the shape; the settings are committed only when the pictures
   // load. The shell applies `shape` to the window.
+  // The skin is drawn at `displayDpi` (or the largest scale below it that the
+  // memory bounds allow); `shape` is the outline at that size.
   bool LoadSkinData(WindowShape& shape);
-  bool LoadSkinImages(const char* path, int animation);
+  bool LoadSkinImages(const char* path, int animation);  // draws at 96 dpi
 
-  // Composition.
+  // Display scale. `layers`, `frame` and `hitMask` are what the window shows:
+  // at 96 dpi the skin as loaded, at any other scale copies scaled from it.
+  // Settings (positions included) always stay as the skin file says.
+  int displayDpi = kBaseDpi;  // the monitor's, clamped; set before a load
+  int DrawDpi() const { return drawDpi_; }
+  // Draws the loaded skin for a monitor at `dpi` from now on: `shape` becomes
+  // the outline at the new size. The dial animation, time and settings stay.
+  // False when there is no skin or its copies could not be made (memory): the
+  // clock stays at the scale it had, and `shape` is its outline.
+  bool ChangeDisplayDpi(int dpi, WindowShape& shape);
+
+  // Composition. ComposeFrame advances a running dial animation by one frame;
+  // RedrawFrame draws the same moment again (after a change of scale).
   void ComposeFrame();
+  void RedrawFrame();
   bool DrawLayer(int index, int x, int y, std::uint8_t opacity);
   bool DrawLayerRotated(int index, int x, int y, int pivotX, int pivotY, std::uint8_t opacity,
                         float angle);
@@ -57,4 +74,11 @@ class ClockState : public SkinPictures {
   // The work introduction picture (128 x 220), made while its dialog is open.
   PlanarImage introPicture;
   bool hasIntroPicture = false;
+
+ private:
+  void Compose(bool advanceDial);
+  void DropScaledCopies();
+
+  int drawDpi_ = kBaseDpi;
+  ScaledSkin loaded_;  // the skin as loaded while copies are drawn; empty at 96 dpi
 };

@@ -16,8 +16,14 @@ void CopyPlane(std::vector<std::uint8_t>& to, const std::vector<std::uint8_t>& f
 
 }  // namespace
 
-void ClockState::ComposeFrame() {
+void ClockState::ComposeFrame() { Compose(true); }
+
+void ClockState::RedrawFrame() { Compose(false); }
+
+void ClockState::Compose(bool advanceDial) {
   if (layers.empty()) return;
+  // Positions in the skin file are body pixels; the pictures are at drawDpi_.
+  const auto at = [this](int length) { return ScaleByDpi(length, drawDpi_); };
 
   // Body, byte for byte; its mask plays no part (the window shape hides it).
   const PlanarImage& body = layers[Body];
@@ -33,21 +39,20 @@ void ClockState::ComposeFrame() {
   // the resting dial.
   const int dialFrames = settings.animation;
   if (dialFrames == 1) {
-    DrawLayer(DialFrame0, settings.dialPosX, settings.dialPosY, 255);
+    DrawLayer(DialFrame0, at(settings.dialPosX), at(settings.dialPosY), 255);
   } else if (dialFrames >= 2) {
     int index = DialFrame0;
     if (animating) {
-      ++animationFrame;
-      if (animationFrame >= dialFrames) {
+      if (advanceDial && ++animationFrame >= dialFrames) {
         animationFrame = 0;
         animating = false;
       }
       index = DialFrame0 + animationFrame;
     }
-    DrawLayer(index, settings.dialPosX, settings.dialPosY, 255);
+    DrawLayer(index, at(settings.dialPosX), at(settings.dialPosY), 255);
   }
 
-  DrawLayer(DialNumerals, settings.dialNumPosX, settings.dialNumPosY, 255);
+  DrawLayer(DialNumerals, at(settings.dialNumPosX), at(settings.dialNumPosY), 255);
 
   const int hands[3] = {HourHand, MinuteHand, SecondHand};
   const float angles[3] = {HourHandAngle(hour, minute, second), MinuteHandAngle(minute),
@@ -55,11 +60,11 @@ void ClockState::ComposeFrame() {
   for (int k = 0; k < 3; ++k) {
     if (static_cast<std::size_t>(hands[k]) >= layers.size()) break;
     const PlanarImage& hand = layers[static_cast<std::size_t>(hands[k])];
-    DrawLayerRotated(hands[k], settings.axisPosX, settings.axisPosY, hand.pivotX, hand.pivotY, 255,
+    DrawLayerRotated(hands[k], at(settings.axisPosX), at(settings.axisPosY), hand.pivotX, hand.pivotY, 255,
                      angles[k]);
   }
 
-  DrawLayer(Cover, settings.coverPosX, settings.coverPosY, 255);
+  DrawLayer(Cover, at(settings.coverPosX), at(settings.coverPosY), 255);
 }
 
 bool ClockState::DrawLayer(int index, int x, int y, std::uint8_t opacity) {

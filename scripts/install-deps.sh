@@ -9,7 +9,7 @@ packages=(
   wine wine64 xvfb xauth x11-apps xdotool imagemagick
   fonts-ipafont-gothic
   googletest libgtest-dev libbenchmark-dev libpng-dev libpixman-1-dev pkg-config
-  libmpfr-dev
+  libmpfr-dev libstb-dev
   clang libclang-rt-14-dev
   zip unzip
   locales

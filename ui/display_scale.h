@@ -1,17 +1,4 @@
-// Display scale: windows are laid out in 96-dpi units and drawn at the dots per
-// inch of their monitor.
+// Display scale for the windows: the one rule lives with the skin code, which
+// scales skins by it too.
 #pragma once
-
-constexpr int kBaseDpi = 96;
-constexpr int kMinDpi = 96;   // 100 %
-constexpr int kMaxDpi = 480;  // 500 %
-
-// A monitor reporting a value out of range is drawn at the nearest end of it.
-constexpr int ClampDpi(int dpi) { return dpi < kMinDpi ? kMinDpi : (dpi > kMaxDpi ? kMaxDpi : dpi); }
-
-// A 96-dpi length at `dpi`, rounded half away from zero (as MulDiv rounds).
-constexpr int ScaleByDpi(int length, int dpi) {
-  const long long scaled = static_cast<long long>(length) * dpi;
-  return static_cast<int>(scaled >= 0 ? (scaled + kBaseDpi / 2) / kBaseDpi
-                                      : -((-scaled + kBaseDpi / 2) / kBaseDpi));
-}
+#include "skin/display_scale.h"

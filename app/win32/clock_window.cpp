@@ -8,6 +8,7 @@
 #include "alarm/win32/alarm_service.h"
 #include "app/app_texts.h"
 #include "app/command_line.h"
+#include "app/win32/dpi_change.h"
 #include "app/win32/exit_application.h"
 #include "app/win32/help.h"
 #include "app/win32/info_dialogs.h"
@@ -167,6 +168,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DISPLAYCHANGE:
       KeepWindowOnScreen(window);
       break;
+    case WM_DPICHANGED:
+      ApplyWindowDpi(clockState, window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_KEYDOWN:
       OnKeyDown(window, wParam);
       break;

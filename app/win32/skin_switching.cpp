@@ -16,6 +16,7 @@
 #include "skin/skin_budget.h"
 #include "skin/skin_text.h"
 #include "skin/win32/window_region.h"
+#include "ui/win32/display_scale.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/work_area.h"
 
@@ -46,12 +47,16 @@ bool FitWindowToBody(HWND window, const std::string& skinPath) {
   if (!SkinBudget().Add(PlaneBytes(body.width, body.height, PictureForm::Plain) * 2)) return false;
   RECT rect{};
   GetWindowRect(window, &rect);
-  MoveWindow(window, rect.left, rect.top, body.width, body.height, TRUE);
+  // The load may settle on a smaller scale (memory bounds); it sizes the window again.
+  const int dpi = WindowDpi(window);
+  MoveWindow(window, rect.left, rect.top, ScaleByDpi(body.width, dpi), ScaleByDpi(body.height, dpi),
+             TRUE);
   return true;
 }
 
 bool LoadSkin(ClockState& clock, HWND window) {
   WindowShape shape;
+  clock.displayDpi = WindowDpi(window);  // the skin is drawn at its monitor's scale
   if (!clock.LoadSkinData(shape)) return false;
   if (!SetWindowShape(window, shape)) {
     // The window got its full rectangle: the outline that hit tests and the

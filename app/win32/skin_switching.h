@@ -6,13 +6,14 @@
 
 #include <string>
 
-// Sizes the window to the body picture of the skin at `skinPath`; false when
-// that picture cannot be read.
+// Sizes the window to the body picture of the skin at `skinPath`, scaled to
+// the window's monitor; false when that picture cannot be read.
 bool FitWindowToBody(HWND window, const std::string& skinPath);
 
 class ClockState;
 
-// clock.LoadSkinData, then the window's outline from the loaded shape.
+// clock.LoadSkinData at the window's monitor dpi, then the window's outline
+// from the loaded shape.
 bool LoadSkin(ClockState& clock, HWND window);
 
 // Switches to the skin at `newPath`; a skin that fails leaves the clock exactly

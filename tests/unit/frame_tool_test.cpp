@@ -259,6 +259,63 @@ TEST_F(FrameTool, BadArgumentsExitWithTwoAndTheUsage) {
   }
 }
 
+TEST_F(FrameTool, ScaleDrawsWhatTheClockDrawsAtThatDpi) {
+  ASSERT_EQ(RunTool(folder, "skin.HRL --time 04:10:27 --scale 1.5 -o scaled.bmp").code, 0);
+  MessageLog log;
+  ClockState clock;
+  clock.skinPath = folder.Path("skin.HRL");
+  clock.skinDirectory = folder.dir;
+  clock.displayDpi = 144;
+  WindowShape shape;
+  ASSERT_TRUE(clock.LoadSkinData(shape));
+  ASSERT_EQ(clock.frame.width, 36);
+  ASSERT_EQ(clock.frame.height, 30);
+  clock.hour = 4, clock.minute = 10, clock.second = 27;
+  clock.ComposeFrame();
+  std::vector<std::uint32_t> rows;
+  ASSERT_TRUE(RenderPresentation(clock.frame, 1, rows));
+  platform::BitmapPixels bitmap;
+  ASSERT_TRUE(platform::LoadBitmapPixels(folder.Path("scaled.bmp").c_str(), bitmap));
+  ASSERT_EQ(bitmap.width, 36);
+  ASSERT_EQ(bitmap.height, 30);
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 36; ++x) {
+      ASSERT_EQ(bitmap.pixels[static_cast<std::size_t>(y) * 36 + x] & 0xFFFFFFu,
+                rows[static_cast<std::size_t>(29 - y) * 36 + x] & 0xFFFFFFu) << x << "," << y;
+    }
+  }
+  // Day digests at a scale are those of the scaled frames, not of 100 %.
+  const std::string digests = folder.Path("digests.txt");
+  EXPECT_EQ(std::system(("cd " + Quote(folder.dir) + " && " + Quote(HORALUNE_FRAME_TOOL) +
+                         " skin.HRL --scale 2 --day-digests | head -1 > digests.txt").c_str()), 0);
+  std::ifstream in(digests);
+  std::string line;
+  std::getline(in, line);
+  EXPECT_EQ(line.size(), 25u) << line;
+}
+
+TEST_F(FrameTool, ScaleTakesTheStepsWindowsOffersAndRefusesOthers) {
+  const struct {
+    const char* text;
+    int width;  // of the 24-pixel body; 0: refused
+  } cases[] = {{"1", 24},  {"1.25", 30}, {"1.50", 36}, {"1.75", 42}, {"2.0", 48}, {"5", 120},
+               {"0.75", 0}, {"1.3", 0},   {"5.25", 0},  {"1.125", 0}, {"1.", 0},   {".5", 0},
+               {"-1.5", 0}, {"1,5", 0},   {"15", 0},    {"2.5x", 0},  {"''", 0}};
+  for (const auto& c : cases) {
+    const ToolRun run = RunTool(folder, std::string("skin.HRL --scale ") + c.text + " -o s.bmp");
+    if (c.width == 0) {
+      EXPECT_EQ(run.code, 2) << c.text;
+      EXPECT_NE(run.err.find("--scale"), std::string::npos) << c.text << ": " << run.err;
+      continue;
+    }
+    ASSERT_EQ(run.code, 0) << c.text << ": " << run.err;
+    platform::BitmapPixels bitmap;
+    ASSERT_TRUE(platform::LoadBitmapPixels(folder.Path("s.bmp").c_str(), bitmap));
+    EXPECT_EQ(bitmap.width, c.width) << c.text;
+    EXPECT_EQ(bitmap.height, c.width * 20 / 24) << c.text;
+  }
+}
+
 }  // namespace
 
 #endif  // HORALUNE_FRAME_TOOL

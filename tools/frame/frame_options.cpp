@@ -41,6 +41,23 @@ bool ParseTime(const std::string& text, FrameOptions& options) {
 
 }  // namespace
 
+bool ParseScale(const std::string& text, int& dpi) {
+  const std::size_t point = text.find('.');
+  const std::string whole = text.substr(0, point);
+  const std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
+  if (whole.size() != 1 || fraction.size() > 2 || (point != std::string::npos && fraction.empty())) {
+    return false;
+  }
+  int hundredths = 0;
+  for (char c : whole + fraction + std::string(2 - fraction.size(), '0')) {
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    hundredths = hundredths * 10 + (c - '0');
+  }
+  if (hundredths < 100 || hundredths > 500 || hundredths % 25 != 0) return false;
+  dpi = hundredths * 96 / 100;
+  return true;
+}
+
 bool EndsWithPng(const std::string& path) {
   return ascii::EndsWithIgnoringCase(path, ".png");
 }
@@ -59,7 +76,8 @@ bool ParseFrameOptions(const std::vector<std::string>& args, FrameOptions& optio
       continue;
     }
     const bool takesValue = arg == "-o" || arg == "--time" || arg == "--effect" ||
-                            arg == "--antialiasing" || arg == "--dial-frame" || arg == "--repeat";
+                            arg == "--antialiasing" || arg == "--dial-frame" || arg == "--repeat" ||
+                            arg == "--scale";
     if (takesValue) {
       if (i + 1 >= args.size()) {
         error = arg + " needs a value";
@@ -81,6 +99,8 @@ bool ParseFrameOptions(const std::vector<std::string>& args, FrameOptions& optio
         ok = value == "on" || value == "off";
         options.antiAliasing = value == "on";
         options.hasAntiAliasing = ok;
+      } else if (arg == "--scale") {
+        ok = ParseScale(value, options.dpi);
       } else if (arg == "--dial-frame") {
         ok = ParseInt(value, options.dialFrame) && options.dialFrame >= 0;
       } else {

@@ -5,8 +5,9 @@
 
 constexpr char kFrameUsage[] =
     "usage: horalune-frame SKIN [--time HH:MM:SS] [--effect N] [--antialiasing on|off] "
-    "[--dial-frame K] [--repeat N] -o OUT\n"
-    "       horalune-frame SKIN [--effect N] [--antialiasing on|off] --day-digests";
+    "[--dial-frame K] [--repeat N] [--scale S] -o OUT\n"
+    "       horalune-frame SKIN [--effect N] [--antialiasing on|off] [--scale S] --day-digests\n"
+    "       S: the display scale, 1 to 5 in steps of 0.25 (1.25, 1.5, 1.75, 2, ...)";
 
 struct FrameOptions {
   std::string skinPath;  // as given
@@ -21,6 +22,7 @@ struct FrameOptions {
   int repeat = 1;
   bool timed = false;  // --repeat given: report the time per frame
   bool dayDigests = false;  // print a digest per second of the day instead of -o
+  int dpi = 96;             // --scale S as the monitor dpi, S * 96
   bool help = false;
 };
 
@@ -29,3 +31,7 @@ struct FrameOptions {
 bool ParseFrameOptions(const std::vector<std::string>& args, FrameOptions& options, std::string& error);
 
 bool EndsWithPng(const std::string& path);
+
+// A display scale as Windows offers them, 1 to 5 in steps of 0.25, written as a
+// decimal ("1.5", "2", "1.25", "2.00"); its dpi (S * 96) in `dpi`.
+bool ParseScale(const std::string& text, int& dpi);

@@ -1,6 +1,6 @@
 // horalune-frame: renders a skin at a given time through a colour effect into
 // an image file, exactly as the clock window would show it (the whole body
-// rectangle; the window shape is not applied).
+// rectangle; the window shape is not applied), at any display scale.
 //
 // Exit codes: 0 written; 1 the skin does not load or the file cannot be
 // written (the reason on standard error, in UTF-8); 2 bad arguments.
@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     PrintUtf8(kBadArgumentText);
     return 1;
   }
+  clock.displayDpi = options.dpi;
   WindowShape shape;
   if (!clock.LoadSkinData(shape)) {
     // The loader has said why, except for a body that went missing.
@@ -76,6 +77,11 @@ int main(int argc, char** argv) {
     return 1;
   }
 
+  if (clock.DrawDpi() != options.dpi) {
+    // The window draws such a skin at the largest scale that fits too.
+    std::fprintf(stderr, "horalune-frame: the skin is too large for scale %.2f; drawn at %.2f\n",
+                 options.dpi / 96.0, clock.DrawDpi() / 96.0);
+  }
   const int dialFrames = clock.settings.animation;
   if (options.dialFrame > 0 && options.dialFrame >= dialFrames) {
     return Usage("--dial-frame " + std::to_string(options.dialFrame) + ": the skin has " +

@@ -1,0 +1,155 @@
+#include "skin/skin_scaling.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <new>
+
+#include "skin/display_scale.h"
+#include "skin/layer_table.h"
+#include "skin/picture_resample.h"
+#include "skin/skin_budget.h"
+
+namespace {
+
+// Source pixel k spans [k * out, (k + 1) * out) and output pixel i spans
+// [i * in, (i + 1) * in) on a common axis: their overlap, in those units.
+struct Overlap {
+  int first = 0;                 // first source pixel touched
+  std::vector<long long> parts;  // overlap with each touched source pixel
+};
+
+std::vector<Overlap> Overlaps(int in, int out) {
+  std::vector<Overlap> table(static_cast<std::size_t>(out));
+  for (int i = 0; i < out; ++i) {
+    const long long lo = static_cast<long long>(i) * in;
+    const long long hi = lo + in;
+    Overlap& o = table[static_cast<std::size_t>(i)];
+    o.first = static_cast<int>(lo / out);
+    for (long long k = o.first; k < in && k * out < hi; ++k) {
+      const long long a = std::max(lo, k * out);
+      const long long b = std::min(hi, (k + 1) * out);
+      o.parts.push_back(b - a);
+    }
+  }
+  return table;
+}
+
+std::uint64_t PictureBytes(const PlanarImage& image, int dpi) {
+  if (!image.hasPlanes) return 0;
+  return PlaneBytes(ScaleByDpi(image.width, dpi), ScaleByDpi(image.height, dpi),
+                    image.hasMask ? PictureForm::Masked : PictureForm::Plain);
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ScaleCoverage(const std::vector<std::uint8_t>& mask, int width, int height,
+                                        int outWidth, int outHeight) {
+  std::vector<std::uint8_t> out;
+  if (width <= 0 || height <= 0 || outWidth <= 0 || outHeight <= 0 ||
+      mask.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    return out;
+  }
+  out.assign(static_cast<std::size_t>(outWidth) * static_cast<std::size_t>(outHeight), 0);
+  const std::vector<Overlap> columns = Overlaps(width, outWidth);
+  const std::vector<Overlap> rows = Overlaps(height, outHeight);
+  // An output pixel's area is width * height in these units.
+  const long long half = static_cast<long long>(width) * height;
+  for (int y = 0; y < outHeight; ++y) {
+    const Overlap& row = rows[static_cast<std::size_t>(y)];
+    for (int x = 0; x < outWidth; ++x) {
+      const Overlap& column = columns[static_cast<std::size_t>(x)];
+      long long covered = 0;
+      for (std::size_t j = 0; j < row.parts.size(); ++j) {
+        const std::size_t base = static_cast<std::size_t>(row.first + static_cast<int>(j)) * width;
+        long long across = 0;
+        for (std::size_t i = 0; i < column.parts.size(); ++i) {
+          if (mask[base + static_cast<std::size_t>(column.first) + i] != 0) across += column.parts[i];
+        }
+        covered += across * row.parts[j];
+      }
+      out[static_cast<std::size_t>(y) * outWidth + x] = 2 * covered >= half ? 1 : 0;
+    }
+  }
+  return out;
+}
+
+WindowShape ShapeFromMask(const std::vector<std::uint8_t>& mask, int width, int height) {
+  WindowShape shape;
+  if (width <= 0 || height <= 0 ||
+      mask.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    return shape;
+  }
+  shape.valid = true;
+  shape.width = width;
+  shape.height = height;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* row = mask.data() + static_cast<std::size_t>(y) * width;
+    int x = 0;
+    while (x < width) {
+      if (row[x] == 0) {
+        ++x;
+        continue;
+      }
+      const int x0 = x;
+      while (x < width && row[x] != 0) ++x;
+      shape.runs.push_back({y, x0, x});
+    }
+  }
+  return shape;
+}
+
+bool ScaleSkin(const std::vector<PlanarImage>& layers, const std::vector<std::uint8_t>& hitMask,
+               int hitMaskWidth, int hitMaskHeight, int dpi, ScaledSkin& out) {
+  out = ScaledSkin();
+  if (layers.empty() || !layers[Body].hasPlanes) return false;
+  try {
+    out.layers.resize(layers.size());
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+      const PlanarImage& from = layers[i];
+      if (!from.hasPlanes) continue;  // an entry the skin leaves empty
+      const int w = ScaleByDpi(from.width, dpi), h = ScaleByDpi(from.height, dpi);
+      std::vector<std::uint8_t> weight;
+      if (i == Body && hitMaskWidth == from.width && hitMaskHeight == from.height &&
+          hitMask.size() == static_cast<std::size_t>(from.width) * static_cast<std::size_t>(from.height)) {
+        // The body has no mask: its outline says which colours count.
+        weight.resize(hitMask.size());
+        for (std::size_t k = 0; k < hitMask.size(); ++k) weight[k] = hitMask[k] != 0 ? 255 : 0;
+      }
+      PlanarImage& to = out.layers[i];
+      if (!ResamplePicture(from, weight.empty() ? nullptr : weight.data(), w, h, to)) return false;
+      to.pivotX = ScaleByDpi(from.pivotX, dpi);
+      to.pivotY = ScaleByDpi(from.pivotY, dpi);
+    }
+    const PlanarImage& body = out.layers[Body];
+    out.frame = body;
+    out.hitMaskWidth = body.width;
+    out.hitMaskHeight = body.height;
+    if (hitMaskWidth > 0 && hitMaskHeight > 0) {
+      out.hitMask = ScaleCoverage(hitMask, hitMaskWidth, hitMaskHeight, body.width, body.height);
+    }
+    if (out.hitMask.empty()) out.hitMask.assign(body.red.size(), 1);  // no outline: all inside
+    out.shape = ShapeFromMask(out.hitMask, body.width, body.height);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+std::uint64_t ScaledSkinBytes(const std::vector<PlanarImage>& layers, int dpi) {
+  std::uint64_t total = 0;
+  for (const PlanarImage& image : layers) {
+    total += PictureBytes(image, kBaseDpi);
+    if (dpi != kBaseDpi) total += PictureBytes(image, dpi);
+  }
+  if (!layers.empty()) total += PlaneBytes(ScaleByDpi(layers[Body].width, dpi),
+                                           ScaleByDpi(layers[Body].height, dpi), PictureForm::Plain);
+  return total;
+}
+
+int FittingDpi(const std::vector<PlanarImage>& layers, int dpi) {
+  // The bytes grow with the dpi: the first that fits, counting down, is the largest.
+  for (int d = ClampDpi(dpi); d > kBaseDpi; --d) {
+    if (ScaledSkinBytes(layers, d) <= kMaxSkinPlaneBytes) return d;
+  }
+  return kBaseDpi;
+}

@@ -1,0 +1,45 @@
+// A loaded skin drawn at another display scale: scaled copies of its pictures,
+// its outline and hit mask, made once per load and per change of scale. The
+// skin as loaded stays the source; at 96 dpi no copy is made.
+//
+// Sizes, positions and pivots follow ScaleByDpi (skin/display_scale.h). The
+// outline is scaled as coverage: an output pixel is inside when at least half
+// of its area, mapped back onto the body, covers inside pixels.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "skin/planar_image.h"
+#include "skin/window_shape.h"
+
+// What the window shows at one scale.
+struct ScaledSkin {
+  std::vector<PlanarImage> layers;    // the layer table, every picture scaled
+  PlanarImage frame;                  // starts as the scaled body
+  std::vector<std::uint8_t> hitMask;  // 1 = inside, hitMaskWidth x hitMaskHeight
+  int hitMaskWidth = 0;
+  int hitMaskHeight = 0;
+  WindowShape shape;  // the runs of hitMask
+};
+
+// `mask` (width x height, non-zero = inside) at outWidth x outHeight by the
+// one-half coverage rule; exact, in whole numbers.
+std::vector<std::uint8_t> ScaleCoverage(const std::vector<std::uint8_t>& mask, int width, int height,
+                                        int outWidth, int outHeight);
+
+// The runs of the inside pixels of `mask`, row by row.
+WindowShape ShapeFromMask(const std::vector<std::uint8_t>& mask, int width, int height);
+
+// `layers` (as loaded, body first) with their body-sized `hitMask` at `dpi`.
+// The body's colours weigh by the outline, every masked picture's by its mask.
+// False, `out` unspecified, when a picture cannot be scaled (memory).
+bool ScaleSkin(const std::vector<PlanarImage>& layers, const std::vector<std::uint8_t>& hitMask,
+               int hitMaskWidth, int hitMaskHeight, int dpi, ScaledSkin& out);
+
+// Bytes of planes the loaded layers and their copies at `dpi` take together,
+// the scaled frame included (at 96 dpi: the layers and one body-sized frame).
+std::uint64_t ScaledSkinBytes(const std::vector<PlanarImage>& layers, int dpi);
+
+// The largest dpi from `dpi` down to 96 at which ScaledSkinBytes keeps within
+// the skin memory bound; 96 when none above it does.
+int FittingDpi(const std::vector<PlanarImage>& layers, int dpi);

@@ -1,7 +1,8 @@
 """The clock on a screen at 150 % (LogPixels 144): the window is 1.5 times the
 body, its cut-out corners show the desktop behind it, its picture is
-horalune-frame's at --scale 1.5 for the same second, and Esc writes the
-window's position in physical screen pixels, as at 96 dpi."""
+horalune-frame's at --scale 1.5 for the same second (and the native build's
+tool draws the same picture, when it is built), and Esc writes the window's
+position in physical screen pixels, as at 96 dpi."""
 import calendar
 import datetime
 import os
@@ -14,6 +15,8 @@ from harness import BUILD, SOURCE, Session, check, ini_keys, scenario
 from pictures import difference_picture, differences, grab_screen, read_bmp
 
 FRAME_TOOL = os.path.join(BUILD, "tools", "horalune-frame.exe")
+NATIVE_FRAME_TOOL = os.environ.get(
+    "HORALUNE_NATIVE_FRAME", os.path.join(SOURCE, "build", "native", "tools", "horalune-frame"))
 KEY_COLOUR = 0xFF00FF
 DPI = 144
 GRABS = 15
@@ -87,7 +90,7 @@ def expect_window_shows(s, skin, place, outline, offset):
                   "render %dx%d, window %dx%d" % (picture.width, picture.height, width, height))
             differing = differences(shot, picture, outline)
             if not differing:
-                return shot
+                return shot, when
             if best is None or len(differing) < len(best[1]):
                 best = (shot, differing, picture)
         time.sleep(0.2)
@@ -135,7 +138,16 @@ def run():
               "window %r for a %dx%d body at 150 %%" % ((left, top, right, bottom), body.width, body.height))
         check((left, top) == (200, 150), "window at %r, the skin says (200, 150)" % ((left, top),))
 
-        shot = expect_window_shows(s, skin, (left, top, width, height), outline, wine_zone_offset(s))
+        shot, when = expect_window_shows(s, skin, (left, top, width, height), outline,
+                                         wine_zone_offset(s))
+        if os.path.exists(NATIVE_FRAME_TOOL):
+            native = s.path("native.bmp")
+            subprocess.run([NATIVE_FRAME_TOOL, skin, "--time", when.strftime("%H:%M:%S"),
+                            "--scale", "1.5", "-o", native], check=True, timeout=120,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            theirs, ours = read_bmp(native), render(s, skin, when)
+            check(not differences(theirs, ours, range(width * height)),
+                  "the native build draws another picture at 1.5")
         # Outside the outline the desktop shows, as it was before the clock.
         inside = set(outline)
         for y in range(height):

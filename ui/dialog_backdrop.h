@@ -7,7 +7,8 @@
 
 class PlanarImage;
 
-// Every backdrop is this size, whether or not an introduction picture exists.
+// Every backdrop is this size at 96 dpi, whether or not an introduction picture
+// exists (ui/scaled_backdrop.h draws it at other scales).
 constexpr int kBackdropWidth = 128;
 constexpr int kBackdropHeight = 220;
 

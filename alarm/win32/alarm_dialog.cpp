@@ -3,8 +3,6 @@
 // and the form, paints the labels and runs the voice file dialog.
 #include "alarm/win32/alarm_dialog.h"
 
-#include <windowsx.h>
-
 #include <cstdio>
 #include <string>
 
@@ -47,7 +45,8 @@ AlarmEditor& Editor() {
 }
 
 // The painted word "switch" toggles the check box; elsewhere a press drags.
-bool InSwitchLabel(int x, int y) { return x >= 30 && x <= 67 && y >= 27 && y <= 38; }
+// Both in layout pixels.
+bool InSwitchLabel(POINT at) { return at.x >= 30 && at.x <= 67 && at.y >= 27 && at.y <= 38; }
 
 const RECT kCounterArea{10, 8, 95, 23};
 
@@ -150,7 +149,8 @@ void ShowForm(HWND dialog, const AlarmForm& form) {
 
 // After a command that changes the shown record: a fresh counter, the record.
 void Refresh(HWND dialog) {
-  InvalidateRect(dialog, &kCounterArea, TRUE);
+  const RECT counterArea = WindowRect(dialog, kCounterArea);
+  InvalidateRect(dialog, &counterArea, TRUE);
   ShowForm(dialog, Editor().Shown());
 }
 
@@ -166,8 +166,7 @@ struct Label {
 };
 
 void PaintLabels(HWND dialog) {
-  RECT client{};
-  GetClientRect(dialog, &client);
+  const RECT client = LayoutClient(dialog);
   const LONG R = client.right;
   const LONG B = client.bottom;
   const UINT line = DT_SINGLELINE;
@@ -281,14 +280,17 @@ INT_PTR CALLBACK AlarmDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       PaintGradient(dialog, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT));
       PaintLabels(dialog);
       break;
+    case WM_DPICHANGED:
+      RepaintAtNewDpi(dialog);
+      break;
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) Command(dialog, LOWORD(wParam));
       break;
     case WM_LBUTTONDOWN:
-      if (!InSwitchLabel(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) DragWindow(dialog);
+      if (!InSwitchLabel(LayoutPoint(dialog, lParam))) DragWindow(dialog);
       break;
     case WM_LBUTTONUP:
-      if (InSwitchLabel(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+      if (InSwitchLabel(LayoutPoint(dialog, lParam))) {
         const bool on = IsDlgButtonChecked(dialog, kSwitch) == BST_CHECKED;
         CheckDlgButton(dialog, kSwitch, on ? BST_UNCHECKED : BST_CHECKED);
       }

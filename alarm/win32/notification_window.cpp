@@ -54,6 +54,9 @@ INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, L
     case WM_LBUTTONDOWN:
       DragWindow(dialog);
       break;
+    case WM_DPICHANGED:
+      RepaintAtNewDpi(dialog);
+      break;
     default:
       break;
   }

@@ -13,8 +13,10 @@
 #include "platform/text.h"
 #include "render/clock_state.h"
 #include "resources/resource_ids.h"
+#include "ui/win32/display_scale.h"
 #include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
+#include "ui/win32/system_metrics.h"
 #include "ui/win32/work_area.h"
 
 namespace {
@@ -57,19 +59,19 @@ void SizeWindows(HWND dialog, HWND media, int stripWidth) {
   if (media) GetClientRect(media, &r);
   const bool soundOnly = r.bottom - r.top == 0;
   AdjustWindowRectEx(&r, WS_DLGFRAME, FALSE, WS_EX_CLIENTEDGE);
-  r.bottom = r.bottom - GetSystemMetrics(SM_CXDLGFRAME) + GetSystemMetrics(SM_CYMENU);
+  r.bottom = r.bottom - MetricForWindow(dialog, SM_CXDLGFRAME) + MetricForWindow(dialog, SM_CYMENU);
   const UINT keep = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
   if (soundOnly) {
     // A strip across the top of the notification: only the menu bar shows.
-    if (media) SetWindowPos(media, nullptr, 0, 0, 111, r.bottom - r.top, keep);
+    if (media) SetWindowPos(media, nullptr, 0, 0, ScaleForWindow(dialog, 111), r.bottom - r.top, keep);
     SetWindowPos(dialog, nullptr, 0, 0, stripWidth,
-                 GetSystemMetrics(SM_CYMENU) + 2 * GetSystemMetrics(SM_CYEDGE), keep);
+                 MetricForWindow(dialog, SM_CYMENU) + 2 * MetricForWindow(dialog, SM_CYEDGE), keep);
   } else {
     GetClientRect(media, &r);
     SetWindowPos(media, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, keep);
     AdjustWindowRectEx(&r, WS_DLGFRAME, FALSE, WS_EX_CLIENTEDGE);
     const int width = r.right - r.left;
-    const int height = r.bottom - r.top + GetSystemMetrics(SM_CYMENU);
+    const int height = r.bottom - r.top + MetricForWindow(dialog, SM_CYMENU);
     SetWindowPos(dialog, nullptr, 0, 0, width, height, keep);
     RECT placed{};
     GetWindowRect(dialog, &placed);

@@ -35,6 +35,8 @@ void HandleCommon(HWND dialog, UINT message, WPARAM wParam) {
     busy = false;
   } else if (message == WM_LBUTTONDOWN) {
     DragWindow(dialog);
+  } else if (message == WM_DPICHANGED) {
+    RepaintAtNewDpi(dialog);
   }
 }
 
@@ -47,8 +49,7 @@ INT_PTR CALLBACK WorkIntroDlgProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       break;
     case WM_PAINT: {
       PaintIntroPicture(clockState, dialog);
-      RECT client{};
-      GetClientRect(dialog, &client);
+      const RECT client = LayoutClient(dialog);
       RECT text = client;
       InflateRect(&text, -10, -10);
       DrawBody(dialog, text, DT_RIGHT, WorkIntroductionText(clockState.settings));
@@ -70,8 +71,7 @@ INT_PTR CALLBACK VersionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       break;
     case WM_PAINT: {
       PaintGradient(dialog, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT));
-      RECT client{};
-      GetClientRect(dialog, &client);
+      const RECT client = LayoutClient(dialog);
       RECT text = client;
       text.top += 30;
       text.bottom -= 10;

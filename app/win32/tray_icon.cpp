@@ -20,9 +20,14 @@ NOTIFYICONDATAW trayIcon{};
 std::wstring currentTip;
 bool hasTip = false;
 
+// The notification area shows small icons at the system dpi (16 px at 100 %,
+// 24 at 150 %, 32 at 200 %), as LoadIconMetric(LIM_SMALL) sizes them; the
+// icon file holds each of those sizes, so none is stretched.
 win32::Icon LoadSmallIcon() {
+  const int width = GetSystemMetrics(SM_CXSMICON);
+  const int height = GetSystemMetrics(SM_CYSMICON);
   return win32::Icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_HORALUNE),
-                                                   IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+                                                   IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
 }
 
 void SetTip(const std::wstring& tip) {

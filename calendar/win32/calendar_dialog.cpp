@@ -34,8 +34,7 @@ void ShowEvents(HWND dialog) {
 
 void Paint(HWND dialog) {
   PaintGradient(dialog, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT));
-  RECT client;
-  GetClientRect(dialog, &client);
+  const RECT client = LayoutClient(dialog);
   // Read afresh at every paint: a dialog left open over midnight shows the new date.
   const auto labels = calendar::CalendarLabels({client.left, client.top, client.right, client.bottom},
                                                LocalYear(), LocalMonth(), LocalDay(), LocalWeekday());
@@ -66,6 +65,9 @@ INT_PTR CALLBACK CalendarDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       break;
     case WM_LBUTTONDOWN:
       DragWindow(dialog);
+      break;
+    case WM_DPICHANGED:
+      RepaintAtNewDpi(dialog);
       break;
     default:
       break;

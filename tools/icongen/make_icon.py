@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program's icon: a small clock face at 32 x 32 and 16 x 16.
+"""Draws the program's icon: a small clock face at every size Windows asks for
+at 100 % to 200 % display scale (16, 20, 24, 32, 40, 48 and 64 pixels).
 
 Writes resources/horalune.ico (32-bit pixels with alpha and the 1-bit mask
 older systems use). Run from anywhere: python3 tools/icongen/make_icon.py
@@ -17,6 +18,10 @@ TICK = (60, 60, 70)
 HOUR = (30, 30, 40)
 SECOND = (200, 40, 40)
 SAMPLES = 4                # per axis: 16 samples per pixel for soft edges
+# Largest first: the order Windows' own icons use. Sizes from 32 up carry the
+# full face (second hand, twelve ticks); smaller ones only the quarter ticks,
+# which would otherwise blur into the rim.
+SIZES = (64, 48, 40, 32, 24, 20, 16)
 
 
 def segment_distance(px, py, ax, ay, bx, by):
@@ -107,11 +112,11 @@ def icon_image(size):
 
 
 def main():
-    images = [(32, icon_image(32)), (16, icon_image(16))]
+    images = [(size, icon_image(size)) for size in SIZES]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, data in images:
-        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     for _, data in images:
         out += data

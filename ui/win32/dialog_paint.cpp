@@ -1,6 +1,10 @@
 // Every dialog's backdrop and labels: the core computes the backdrop rows, this
 // file only blits them and draws texts with a font made for the one text.
+// Nothing is kept between paints: each paint reads the dialog's dpi afresh, so
+// a dialog moved to a monitor of another scale needs only to be repainted.
 #include "ui/win32/dialog_paint.h"
+
+#include <windowsx.h>
 
 #include <cstdint>
 #include <vector>
@@ -9,23 +13,27 @@
 #include "platform/win32/handles.h"
 #include "render/clock_state.h"
 #include "ui/dialog_backdrop.h"
+#include "ui/scaled_backdrop.h"
+#include "ui/win32/display_scale.h"
 #include "ui/win32/japanese_font.h"
 
 namespace {
 
 // Blits 32-bit bottom-up rows at the dialog's top-left corner, inside the
 // paint bracket.
-void BlitBackdrop(HWND dialog, const std::vector<std::uint8_t>& rows) {
+void BlitBackdrop(HWND dialog, const std::vector<std::uint8_t>& rows, int dpi) {
+  const int width = BackdropWidthAt(dpi);
+  const int height = BackdropHeightAt(dpi);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = kBackdropWidth;
-  info.bmiHeader.biHeight = kBackdropHeight;  // positive: the bottom row comes first
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // positive: the bottom row comes first
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   win32::PaintDC paint(dialog);
-  StretchDIBits(paint.Get(), 0, 0, kBackdropWidth, kBackdropHeight, 0, 0, kBackdropWidth,
-                kBackdropHeight, rows.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  StretchDIBits(paint.Get(), 0, 0, width, height, 0, 0, width, height, rows.data(), &info,
+                DIB_RGB_COLORS, SRCCOPY);
 }
 
 // The one font record; its fixed fields are filled on first use.
@@ -46,23 +54,28 @@ LOGFONTW& FontRecord() {
 
 void PaintIntroPicture(ClockState& clock, HWND dialog) {
   if (!clock.hasIntroPicture) return;
-  const std::vector<std::uint8_t> rows = IntroPictureRows(clock.introPicture);
+  const int dpi = WindowDpi(dialog);
+  const std::vector<std::uint8_t> rows = IntroPictureRowsAt(clock.introPicture, dpi);
   if (rows.empty()) return;
-  BlitBackdrop(dialog, rows);
+  BlitBackdrop(dialog, rows, dpi);
 }
 
 void PaintGradient(HWND dialog, COLORREF a, COLORREF b) {
-  const std::vector<std::uint8_t> rows = GradientRows(a, b);
+  const int dpi = WindowDpi(dialog);
+  const std::vector<std::uint8_t> rows = GradientRowsAt(a, b, dpi);
   if (rows.empty()) return;
-  BlitBackdrop(dialog, rows);
+  BlitBackdrop(dialog, rows, dpi);
 }
 
 void DrawDialogText(HWND window, RECT rectangle, UINT format, int height, int weight,
                     int underline, int italic, COLORREF colour, int escapement,
                     const char* text) {
   if (!text) return;
+  const int dpi = WindowDpi(window);
+  rectangle = {ScaleByDpi(rectangle.left, dpi), ScaleByDpi(rectangle.top, dpi),
+               ScaleByDpi(rectangle.right, dpi), ScaleByDpi(rectangle.bottom, dpi)};
   LOGFONTW& record = FontRecord();
-  record.lfHeight = height;
+  record.lfHeight = ScaleByDpi(height, dpi);
   record.lfWeight = weight;
   record.lfEscapement = escapement;
   record.lfOrientation = escapement;
@@ -78,3 +91,24 @@ void DrawDialogText(HWND window, RECT rectangle, UINT format, int height, int we
   SetTextColor(dc.Get(), colour);
   DrawTextW(dc.Get(), wide.c_str(), -1, &rectangle, format);
 }  // the font is deselected, the DC released, then the font deleted
+
+RECT LayoutClient(HWND dialog) {
+  RECT client{};
+  GetClientRect(dialog, &client);
+  const int dpi = WindowDpi(dialog);
+  return {LayoutLength(client.left, dpi), LayoutLength(client.top, dpi),
+          LayoutLength(client.right, dpi), LayoutLength(client.bottom, dpi)};
+}
+
+POINT LayoutPoint(HWND dialog, LPARAM position) {
+  const int dpi = WindowDpi(dialog);
+  return {LayoutLength(GET_X_LPARAM(position), dpi), LayoutLength(GET_Y_LPARAM(position), dpi)};
+}
+
+RECT WindowRect(HWND dialog, const RECT& layout) {
+  const int dpi = WindowDpi(dialog);
+  return {ScaleByDpi(layout.left, dpi), ScaleByDpi(layout.top, dpi), ScaleByDpi(layout.right, dpi),
+          ScaleByDpi(layout.bottom, dpi)};
+}
+
+void RepaintAtNewDpi(HWND dialog) { InvalidateRect(dialog, nullptr, TRUE); }

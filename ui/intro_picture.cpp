@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "skin/display_scale.h"
 #include "ui/dialog_backdrop.h"
 #include "render/clock_state.h"
 
@@ -51,15 +52,21 @@ void BuildIntroPicture(ClockState& clock, std::uint32_t faceColour) {
       frame.green.size() < frameSize || frame.blue.size() < frameSize) {
     return;  // nothing composed yet: the face colour alone
   }
-  const int cols = std::min(frame.width, kBackdropWidth);
-  const int rows = std::min(frame.height, kBackdropHeight);
+  // The picture is laid out in 96-dpi pixels; a clock drawn at another scale
+  // is read at the centre of each 96-dpi pixel.
+  const int dpi = clock.DrawDpi();
+  const auto at = [dpi](int length) { return (2 * length + 1) * dpi / (2 * kBaseDpi); };
+  const int cols = std::min(frame.width * kBaseDpi / dpi, kBackdropWidth);
+  const int rows = std::min(frame.height * kBaseDpi / dpi, kBackdropHeight);
   std::vector<std::uint8_t>* planes[3] = {&picture.red, &picture.green, &picture.blue};
   const std::vector<std::uint8_t>* sources[3] = {&frame.red, &frame.green, &frame.blue};
   for (int y = 0; y < rows; ++y) {
     for (int x = 0; x < cols; ++x) {
-      const unsigned w = static_cast<unsigned>(kBackdropWidth - x) * InsideOutline(clock, x, y);
-      const std::size_t from = static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width) +
-                               static_cast<std::size_t>(x);
+      const int fx = at(x), fy = at(y);
+      if (fx >= frame.width || fy >= frame.height) continue;
+      const unsigned w = static_cast<unsigned>(kBackdropWidth - x) * InsideOutline(clock, fx, fy);
+      const std::size_t from = static_cast<std::size_t>(fy) * static_cast<std::size_t>(frame.width) +
+                               static_cast<std::size_t>(fx);
       const std::size_t to = static_cast<std::size_t>(y) * kBackdropWidth + static_cast<std::size_t>(x);
       for (int c = 0; c < 3; ++c) {
         (*planes[c])[to] =

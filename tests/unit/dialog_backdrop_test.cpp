@@ -9,6 +9,7 @@
 #include "ui/dialog_backdrop.h"
 #include "ui/intro_picture.h"
 #include "render/clock_state.h"
+#include "skin/window_shape.h"
 
 namespace {
 
@@ -129,4 +130,23 @@ TEST(IntroPicture, RowsAreBottomUpAndFreeingForgetsThePicture) {
   FreeIntroPicture(clock);
   EXPECT_FALSE(clock.hasIntroPicture);
   EXPECT_TRUE(IntroPictureRows(clock.introPicture).empty());
+}
+
+// A clock drawn at twice the scale shows the same top-left part of itself in
+// the introduction as at 96 dpi.
+TEST(IntroPicture, ReadsAScaledClockIn96DpiPixels) {
+  ClockState clock;
+  ComposeFlatClock(clock, 40, 30, 10, 20, 30);
+  clock.layers.assign(DialFrame0, PlanarImage());
+  clock.layers[Body] = clock.frame;
+  clock.hasLayers = true;
+  WindowShape shape;
+  ASSERT_TRUE(clock.ChangeDisplayDpi(192, shape));
+  clock.ComposeFrame();
+  ASSERT_EQ(clock.frame.width, 80);
+  BuildIntroPicture(clock, 0x00FFFFFF);
+  const PlanarImage& p = clock.introPicture;
+  EXPECT_EQ(p.red[29 * 128 + 39], ((255u - 89) * 255 + 89u * 10) / 255);  // last clock pixel
+  EXPECT_EQ(p.red[29 * 128 + 40], 255);
+  EXPECT_EQ(p.red[30 * 128 + 0], 255);
 }

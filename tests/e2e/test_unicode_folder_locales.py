@@ -63,8 +63,8 @@ def one_locale(locale):
         size = body_size(skins)
 
         def settled():
-            boxes = [w for w in s.find_windows("#32770") if w["visible"]]
-            check(not boxes, "%s: %r" % (locale, [s.dialog(timeout=2)["text"]]))
+            boxes = [w for w in s.find_windows("#32770", "ほらるね") if w["visible"]]
+            check(not boxes, "%s: message %r" % (locale, boxes and s.message_box(2)["text"]))
             r = s.rect(clock)
             return r if (r[2] - r[0], r[3] - r[1]) == size else None
         r = wait_until(settled, 20, "%s: the window never took the body's size %r" % (locale, size))

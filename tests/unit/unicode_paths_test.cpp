@@ -65,9 +65,9 @@ TEST(UnicodePaths, LengthLimitIsInUtf16UnitsAndNeverCuts) {
 }
 
 // Names from data files are code page 932, whose trail bytes may be 0x5C
-// (表 is 0x95 0x5C, ソ is 0x83 0x5C); the UTF-8 folder is split plainly, even
-// after characters whose last byte would look like a code page 932 lead byte.
-TEST(UnicodePaths, Cp932NamesJoinUtf8FoldersAndFoldersSplitPlainly) {
+// (表 is 0x95 0x5C, ソ is 0x83 0x5C): they reach the UTF-8 path converted,
+// never as raw bytes.
+TEST(UnicodePaths, Cp932NamesJoinUtf8Folders) {
   const std::string folder = "C:\\" + kFolderName + "\\";
   EXPECT_EQ(platform::JoinPath(folder, "\x95\x5C\x83\x5C\\\x8E\x9E\x8C\x76.bmp"),
             folder + u8"表ソ\\時計.bmp");

@@ -2,16 +2,18 @@
 
 #include "alarm/alarm_record.h"
 #include "platform/ascii.h"
+#include "platform/files.h"
 
-std::string ChooseAlarmVoice(const std::string& alarmVoice, const std::string& skinAlarmVoice,
-                             const std::string& skinDirectory) {
-  if (!alarmVoice.empty() && !ascii::EqualsIgnoringCase(alarmVoice, kDefaultAlarmVoice)) {
-    return alarmVoice;
+std::string ChooseAlarmVoice(const std::string& cp932AlarmVoice,
+                             const std::string& cp932SkinAlarmVoice,
+                             const std::string& utf8SkinDirectory) {
+  if (!cp932AlarmVoice.empty() && !ascii::EqualsIgnoringCase(cp932AlarmVoice, kDefaultAlarmVoice)) {
+    return platform::PathFromCp932(cp932AlarmVoice);
   }
-  if (skinAlarmVoice.empty() || ascii::EqualsIgnoringCase(skinAlarmVoice, "non")) {
+  if (cp932SkinAlarmVoice.empty() || ascii::EqualsIgnoringCase(cp932SkinAlarmVoice, "non")) {
     return std::string();
   }
-  return skinDirectory + skinAlarmVoice;
+  return platform::JoinPath(utf8SkinDirectory, cp932SkinAlarmVoice);
 }
 
 std::vector<std::string> AlarmVoiceCandidates(const std::string& alarmVoice,

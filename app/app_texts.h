@@ -15,8 +15,6 @@ constexpr char kExeDatNotSkinText[] =
 constexpr char kChosenNotSkinText[] =
     "使用できないファイル,\nもしくは無効なファイルです.\n\n他のファイルを選択しますか？";
 // Paths are kept in code page 932: a name it cannot hold could not be opened again.
-constexpr char kUnusableNameText[] =
-    "ファイル名かフォルダ名に使用できない文字が含まれています.\n\n他のファイルを選択しますか？";
 constexpr char kGivingUpText[] = "ほらるねを終了します";
 constexpr char kBadArgumentText[] = "引数が異常、もしくは使用できないファイルです";
 constexpr char kBadDataText[] = "データに異常があります";

@@ -53,7 +53,9 @@ bool CheckConfigFile(const std::string& programDirectory) {
 
 std::string DataDirectoryFrom(const std::string& value, const std::string& programDirectory) {
   if (ascii::EqualsIgnoringCase(value, "non")) return programDirectory;
-  if (value.size() >= 2 && IsAsciiLetter(value[0]) && value[1] == ':') return value;
+  if (value.size() >= 2 && IsAsciiLetter(value[0]) && value[1] == ':') {
+    return platform::PathFromCp932(value);
+  }
   const std::string rest = !value.empty() && value[0] == '\\' ? value.substr(1) : value;
   return platform::JoinPath(programDirectory, rest);
 }
@@ -71,19 +73,22 @@ int ResolveStartupSkin(int mode, const std::string& programDirectory, StartupSki
       platform::ReadProfileString("Default", "ExeDat", "non", config.c_str(), kValueBytes);
   if (ascii::EqualsIgnoringCase(exeDat, "non")) return -1;
 
-  if (!platform::FileExists(exeDat.c_str())) {
+  // The messages quote the value as written; the file calls take it as a path
+  // (too long a one is missing).
+  const std::string exeDatPath = platform::PathFromCp932(exeDat);
+  if (!platform::FileExists(exeDatPath.c_str())) {
     Show(Format(kExeDatMissingText, kSettingsLabel, platform::kSettingsFileName, "Default", "ExeDat",
                 exeDat.c_str()),
          platform::MessageKind::Warning);
     return -1;
   }
-  if (!platform::FileReadWritable(exeDat.c_str())) {
+  if (!platform::FileReadWritable(exeDatPath.c_str())) {
     Show(Format(kExeDatNoAccessText, kSettingsLabel, exeDat.c_str()),
          platform::MessageKind::Error);
     return 0;
   }
-  if (IsSkinFile(exeDat.c_str())) {
-    choice.chosenPath = exeDat;
+  if (IsSkinFile(exeDatPath.c_str())) {
+    choice.chosenPath = exeDatPath;
     return 1;
   }
   const std::string text = Format(kExeDatNotSkinText, kSettingsLabel, platform::kSettingsFileName, "Default",
@@ -102,7 +107,7 @@ bool IsSkinFile(const char* path) {
 }
 
 bool SetSkinDirectory(ClockState& clock, const std::string& path) {
-  const std::size_t slash = platform::LastBackslash(path);
+  const std::size_t slash = platform::LastPathSeparator(path);
   if (slash == std::string::npos) {
     clock.skinDirectory.clear();
     return false;

@@ -11,13 +11,14 @@ struct SkinSettings;
 // False means start-up must stop (the message has been shown).
 bool CheckConfigFile(const std::string& programDirectory);
 
-// The directory the skin dialog opens in, from a DataDir value.
+// The directory the skin dialog opens in (UTF-8), from a DataDir value (code
+// page 932, as read from the settings file).
 std::string DataDirectoryFrom(const std::string& dataDirValue,
-                              const std::string& programDirectory);
+                              const std::string& utf8ProgramDirectory);
 
 struct StartupSkinChoice {
-  std::string dataDirectory;
-  std::string chosenPath;       // set when the result is 1
+  std::string dataDirectory;     // UTF-8
+  std::string chosenPath;       // UTF-8; set when the result is 1
   bool exitRequested = false;   // the user answered No: the caller ends the program
 };
 
@@ -28,7 +29,7 @@ int ResolveStartupSkin(int mode, const std::string& programDirectory, StartupSki
 // The Body Graph value is given, is not "non" and does not start with ';'.
 bool IsSkinFile(const char* path);
 
-// skinDirectory := path up to and including its last backslash (DBCS-aware);
+// skinDirectory := the UTF-8 path up to and including its last backslash;
 // empty when there is none. Returns whether a backslash was found.
 bool SetSkinDirectory(ClockState& clock, const std::string& path);
 

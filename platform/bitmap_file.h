@@ -1,5 +1,5 @@
 // A bitmap file as 32-bit pixels (blue in bits 0..7, green 8..15, red 16..23,
-// bits 24..31 ignored), the top row first. Windows: LoadImageA and a 32-bit DIB
+// bits 24..31 ignored), the top row first. Windows: LoadImageW and a 32-bit DIB
 // section; natively: our own BMP decoder.
 #pragma once
 #include <cstdint>
@@ -13,6 +13,6 @@ struct BitmapPixels {
   std::vector<std::uint32_t> pixels;  // width * height, row-major, top row first
 };
 
-bool LoadBitmapPixels(const char* path, BitmapPixels& out);
+bool LoadBitmapPixels(const char* utf8Path, BitmapPixels& out);
 
 }  // namespace platform

@@ -1,15 +1,31 @@
 #include "platform/files.h"
 
+#include "platform/text.h"
+
 namespace platform {
 
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  std::string path = folder + name;
-  if (path.size() > kMaxPathBytes) path.clear();
+std::size_t Utf16Units(const char* utf8) {
+  std::size_t units = 0;
+  for (const char* p = utf8; *p != '\0'; ++p) {
+    const unsigned char c = static_cast<unsigned char>(*p);
+    if ((c & 0xC0) == 0x80) continue;  // continues the character before
+    units += c >= 0xF0 ? 2 : 1;        // four bytes: a surrogate pair
+  }
+  return units;
+}
+
+std::string JoinPath(const std::string& utf8Folder, const std::string& cp932Name) {
+  std::string path = utf8Folder + Utf8FromCp932(cp932Name);
+  if (!PathFits(path.c_str())) path.clear();
   return path;
 }
 
-std::string SettingsFilePath(const std::string& programDirectory) {
-  return JoinPath(programDirectory, kSettingsFileName);
+std::string PathFromCp932(const std::string& cp932Path) { return JoinPath(std::string(), cp932Path); }
+
+std::size_t LastPathSeparator(const std::string& utf8Path) { return utf8Path.rfind('\\'); }
+
+std::string SettingsFilePath(const std::string& utf8ProgramDirectory) {
+  return JoinPath(utf8ProgramDirectory, kSettingsFileName);
 }
 
 }  // namespace platform

@@ -1,43 +1,60 @@
-// File tests with the platform's access() semantics, on code-page-932 paths.
+// The one place paths meet the operating system. A path in memory is UTF-8 in
+// both builds, folders separated by backslashes: the Windows side hands it to
+// the W calls as UTF-16, the native side to the file system as it is. Names
+// read from data files are code page 932 text and become paths here.
 #pragma once
 #include <cstddef>
 #include <string>
 
 namespace platform {
 
-// The longest path a file call takes, in bytes of code page 932. A longer path
-// names no file: every call here treats it as missing. It is never cut, since
-// a cut path can name another, existing file.
-constexpr std::size_t kMaxPathBytes = 259;
-inline bool PathFits(const char* path) {
-  return path != nullptr && std::char_traits<char>::length(path) <= kMaxPathBytes;
+// The longest path a file call takes, in UTF-16 code units (a character above
+// U+FFFF counts two). A longer path names no file: every call here treats it as
+// missing. It is never cut, since a cut path can name another, existing file.
+constexpr std::size_t kMaxPathUnits = 259;
+
+// The UTF-16 code units of UTF-8 text.
+std::size_t Utf16Units(const char* utf8);
+inline bool PathFits(const char* utf8Path) {
+  return utf8Path != nullptr && Utf16Units(utf8Path) <= kMaxPathUnits;
 }
 
-// folder immediately followed by name; empty (no file) when that is too long.
-std::string JoinPath(const std::string& folder, const std::string& name);
+// The folder (UTF-8) immediately followed by a name read from a data file (code
+// page 932, converted as such whatever the system's code page); empty (no
+// file) when that is too long.
+std::string JoinPath(const std::string& utf8Folder, const std::string& cp932Name);
+
+// A whole path read from a data file (code page 932) as a path; empty (no file)
+// when it is too long.
+std::string PathFromCp932(const std::string& cp932Path);
+
+// Position of the last backslash of a UTF-8 path; std::string::npos when there
+// is none. UTF-8 never uses 0x5C inside a character, so a plain search is right.
+std::size_t LastPathSeparator(const std::string& utf8Path);
 
 // The settings file beside the program: alarms, the start-up skin, the data folder.
 constexpr char kSettingsFileName[] = "Horalune.DAT";
-std::string SettingsFilePath(const std::string& programDirectory);
+std::string SettingsFilePath(const std::string& utf8ProgramDirectory);
 
-bool FileExists(const char* path);         // access(path, 0)
-bool FileReadable(const char* path);       // access(path, 4)
-bool FileReadWritable(const char* path);   // access(path, 6)
+bool FileExists(const char* utf8Path);         // access(path, 0)
+bool FileReadable(const char* utf8Path);       // access(path, 4)
+bool FileReadWritable(const char* utf8Path);   // access(path, 6)
 
 // Creates an empty file when none exists; true when the file exists afterwards.
-bool CreateEmptyFile(const char* path);
+bool CreateEmptyFile(const char* utf8Path);
 
 // Writes a whole file, replacing what was there; false when any byte failed.
-bool WriteWholeFile(const char* path, const std::string& bytes);
+bool WriteWholeFile(const char* utf8Path, const std::string& bytes);
 
 // Reads a whole file; false when it cannot be opened.
-bool ReadWholeFile(const char* path, std::string& bytes);
+bool ReadWholeFile(const char* utf8Path, std::string& bytes);
 
 // Writes a whole file: the bytes go to a new file beside it, which then takes
 // the old one's place, so a failed write never leaves half a file behind.
-bool WriteFileSafely(const char* path, const std::string& bytes);
+bool WriteFileSafely(const char* utf8Path, const std::string& bytes);
 
-// The drive and directory of the running executable, ending in a backslash.
+// The drive and directory of the running executable (UTF-8), ending in a
+// backslash.
 std::string ProgramDirectory();
 
 }  // namespace platform

@@ -5,13 +5,13 @@
 
 namespace platform {
 
-// The arguments after the program's name, in code page 932 (on Windows read
-// from the wide command line: the narrow one is in the ANSI code page).
+// The arguments after the program's name, in UTF-8 (on Windows read from the
+// wide command line: the narrow one is in the ANSI code page).
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
-// `path` made absolute against the current folder, with backslashes, so that
-// the folder of a file is everything up to its last one (0x2F is never the
-// second byte of a code-page-932 character, so turning slashes round is safe).
+// A UTF-8 `path` made absolute against the current folder, with backslashes,
+// so that the folder of a file is everything up to its last one (UTF-8 never
+// uses 0x2F inside a character, so turning slashes round is safe).
 std::string AbsolutePath(const std::string& path);
 
 }  // namespace platform

@@ -38,6 +38,7 @@ class ClockState : public SkinPictures {
   ClockState();
   ~ClockState() override;
 
+  // Paths are UTF-8 (platform/files.h).
   std::string programDirectory;  // ends in a backslash
   std::string skinPath;
   std::string skinDirectory;     // skinPath up to and including its last backslash

@@ -7,8 +7,8 @@ namespace skin {
 
 bool IsNon(const std::string& value) { return ascii::EqualsIgnoringCase(value, "non"); }
 
-std::string SkinFilePath(const std::string& skinDirectory, const std::string& value) {
-  return platform::JoinPath(skinDirectory, value);
+std::string SkinFilePath(const std::string& utf8SkinDirectory, const std::string& cp932Value) {
+  return platform::JoinPath(utf8SkinDirectory, cp932Value);
 }
 
 }  // namespace skin

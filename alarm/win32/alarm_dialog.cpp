@@ -201,7 +201,7 @@ bool ChooseVoiceFile(HWND dialog) {
                                "mp3(*.mp3)", "*.mp3", "mid(*.mid)", "*.mid", "mpg(*.mpg)", "*.mpg",
                                "wav(*.wav)", "*.wav", "すべてのファイル(*.*)", "*.*"});
   request.filterIndex = 1;
-  request.folder = platform::WideFromCp932(clockState.programDirectory);
+  request.folder = platform::WideFromUtf8(clockState.programDirectory);
   request.title = platform::WideFromCp932("ファイルを選んで下さい");
   std::wstring file;
   if (!ShowOpenFileDialog(request, file)) return false;
@@ -213,7 +213,7 @@ bool ChooseVoiceFile(HWND dialog) {
                           platform::MessageKind::Plain);
     return false;
   }
-  if (!platform::PathFits(platform::Cp932FromWide(file).c_str())) {
+  if (!platform::PathFits(platform::Utf8FromWide(file).c_str())) {
     MessageBeep(MB_ICONWARNING);
     return false;
   }

@@ -23,14 +23,15 @@ std::string SettingsFile() { return platform::SettingsFilePath(platform::Program
 // The lock's name comes from the settings file's full path, upper-cased since
 // Windows paths ignore case.
 std::wstring OwnerLockName() {
-  const std::wstring path = platform::WideFromCp932(SettingsFile());
+  const std::wstring path = platform::WideFromUtf8(SettingsFile());
   std::wstring full(32768, L'\0');
   const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), &full[0],
                                         nullptr);
   full.resize(length > 0 && length < full.size() ? length : 0);
   if (full.empty()) full = path;
   CharUpperBuffW(&full[0], static_cast<DWORD>(full.size()));
-  return L"Local\\" + platform::WideFromCp932(AlarmOwnerName(platform::Cp932FromWide(full)));
+  // UTF-8 keeps folders apart that code page 932 would spell alike ('?').
+  return L"Local\\" + platform::WideFromUtf8(AlarmOwnerName(platform::Utf8FromWide(full)));
 }
 
 }  // namespace

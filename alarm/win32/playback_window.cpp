@@ -31,7 +31,7 @@ std::vector<std::string> VoicesToTry() {
 
 bool Play(HWND dialog, HWND media, const std::string& path) {
   if (!platform::FileReadable(path.c_str())) return false;
-  const std::wstring widePath = platform::WideFromCp932(path);
+  const std::wstring widePath = platform::WideFromUtf8(path);
   if (MCIWndOpen(media, widePath.c_str(), 0) != 0) return false;
   // A freshly opened file reports "stopped" too; only a stop after the start
   // of playback ends the window.

@@ -42,7 +42,7 @@ UINT TakeDroppedFile(HDROP drop, std::string& path) {
     const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
     std::wstring name(length + 1, L'\0');
     name.resize(DragQueryFileW(drop, 0, &name[0], length + 1));
-    path = WithoutSurroundingQuotes(platform::Cp932FromWide(name));
+    path = WithoutSurroundingQuotes(platform::Utf8FromWide(name));
   }
   DragFinish(drop);
   return count;

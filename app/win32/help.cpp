@@ -29,7 +29,7 @@ bool UseHelpViewer() {
 }
 
 void OpenWithShell(const std::string& path) {
-  ShellExecuteW(nullptr, L"open", platform::WideFromCp932(path).c_str(), nullptr, nullptr,
+  ShellExecuteW(nullptr, L"open", platform::WideFromUtf8(path).c_str(), nullptr, nullptr,
                 SW_SHOWNORMAL);
 }
 
@@ -37,7 +37,7 @@ void OpenWithShell(const std::string& path) {
 
 void ShowHelp(HWND window) {
   if (UseHelpViewer()) {
-    WinHelpW(window, platform::WideFromCp932(BesideProgram("HoraHelp.hlp")).c_str(), HELP_FINDER, 9);
+    WinHelpW(window, platform::WideFromUtf8(BesideProgram("HoraHelp.hlp")).c_str(), HELP_FINDER, 9);
     return;
   }
   for (const char* name : {"Horalune-help.html", "help\\Horalune-help.html"}) {
@@ -52,7 +52,7 @@ void ShowHelp(HWND window) {
 
 void CloseHelp(HWND window) {
   if (UseHelpViewer()) {
-    WinHelpW(window, platform::WideFromCp932(BesideProgram("HoraHelp.hlp")).c_str(), HELP_QUIT, 0);
+    WinHelpW(window, platform::WideFromUtf8(BesideProgram("HoraHelp.hlp")).c_str(), HELP_QUIT, 0);
   }
 }
 

@@ -16,7 +16,7 @@ std::string& DialogFolder() {
 
 }  // namespace
 
-void SetSkinDialogFolder(const std::string& folder) { DialogFolder() = folder; }
+void SetSkinDialogFolder(const std::string& utf8Folder) { DialogFolder() = utf8Folder; }
 
 bool ChooseSkinFile(HWND owner, std::string& chosen) {
   OpenFileRequest request;
@@ -25,19 +25,18 @@ bool ChooseSkinFile(HWND owner, std::string& chosen) {
                                "*.HRL", "旧ほらるねファイル(*.INI)", "*.INI",
                                "すべてのファイル(*.*)", "*.*"});
   request.filterIndex = 2;
-  request.folder = platform::WideFromCp932(DialogFolder());
+  request.folder = platform::WideFromUtf8(DialogFolder());
   request.title = platform::WideFromCp932(kChooseTitle);
 
+  // The skin's path is kept only in memory, as UTF-8, so any folder will do.
   std::wstring file;
   while (ShowOpenFileDialog(request, file)) {
-    const bool holdable = platform::Cp932CanHold(file);
-    const std::string path = platform::Cp932FromWide(file);
-    if (holdable && platform::PathFits(path.c_str()) && IsSkinFile(path.c_str())) {
+    const std::string path = platform::Utf8FromWide(file);
+    if (platform::PathFits(path.c_str()) && IsSkinFile(path.c_str())) {
       chosen = path;
       return true;
     }
-    if (platform::ShowMessage(owner, holdable ? kChosenNotSkinText : kUnusableNameText,
-                              platform::kCaption,
+    if (platform::ShowMessage(owner, kChosenNotSkinText, platform::kCaption,
                               platform::MessageKind::Warning,
                               platform::MessageButtons::YesNo) != platform::MessageAnswer::Yes) {
       break;

@@ -12,8 +12,8 @@
 
 int WINAPI wWinMain(HINSTANCE instanceHandle, HINSTANCE, PWSTR commandLine, int showCommand) {
   // Everything after the program name, exactly as Windows hands it over
-  // (quotation marks included), in the program's code page.
-  const std::string line = platform::Cp932FromWide(commandLine != nullptr ? commandLine : L"");
+  // (quotation marks included): a path, kept as UTF-8 like every path.
+  const std::string line = platform::Utf8FromWide(commandLine != nullptr ? commandLine : L"");
   if (!InitApplication(instanceHandle, line, showCommand)) {
     // The icon added when the window was created would linger until the
     // mouse passes over it.

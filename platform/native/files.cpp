@@ -5,27 +5,30 @@
 
 #include "platform/files.h"
 #include "platform/native/native_path.h"
-#include "platform/text.h"
 
 namespace platform {
 
-bool FileExists(const char* path) { return PathFits(path) && access(NativePath(path).c_str(), F_OK) == 0; }
-bool FileReadable(const char* path) { return PathFits(path) && access(NativePath(path).c_str(), R_OK) == 0; }
-bool FileReadWritable(const char* path) {
-  return PathFits(path) && access(NativePath(path).c_str(), R_OK | W_OK) == 0;
+bool FileExists(const char* utf8Path) {
+  return PathFits(utf8Path) && access(NativePath(utf8Path).c_str(), F_OK) == 0;
+}
+bool FileReadable(const char* utf8Path) {
+  return PathFits(utf8Path) && access(NativePath(utf8Path).c_str(), R_OK) == 0;
+}
+bool FileReadWritable(const char* utf8Path) {
+  return PathFits(utf8Path) && access(NativePath(utf8Path).c_str(), R_OK | W_OK) == 0;
 }
 
-bool CreateEmptyFile(const char* path) {
-  if (!PathFits(path)) return false;
+bool CreateEmptyFile(const char* utf8Path) {
+  if (!PathFits(utf8Path)) return false;
   // "ab" creates the file when missing and leaves an existing one untouched.
-  if (std::FILE* file = std::fopen(NativePath(path).c_str(), "ab")) std::fclose(file);
-  return FileExists(path);
+  if (std::FILE* file = std::fopen(NativePath(utf8Path).c_str(), "ab")) std::fclose(file);
+  return FileExists(utf8Path);
 }
 
-bool ReadWholeFile(const char* path, std::string& bytes) {
+bool ReadWholeFile(const char* utf8Path, std::string& bytes) {
   bytes.clear();
-  if (!PathFits(path)) return false;
-  std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
+  if (!PathFits(utf8Path)) return false;
+  std::FILE* file = std::fopen(NativePath(utf8Path).c_str(), "rb");
   if (!file) return false;
   // Room for the whole file at once: growing by doubling copies a large
   // picture several times over. A folder opens too, and reports a size of
@@ -43,26 +46,26 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
   return !failed;
 }
 
-bool WriteWholeFile(const char* path, const std::string& bytes) {
-  if (!PathFits(path)) return false;
-  std::FILE* file = std::fopen(NativePath(path).c_str(), "wb");
+bool WriteWholeFile(const char* utf8Path, const std::string& bytes) {
+  if (!PathFits(utf8Path)) return false;
+  std::FILE* file = std::fopen(NativePath(utf8Path).c_str(), "wb");
   if (!file) return false;
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   return std::fclose(file) == 0 && written;
 }
 
-bool WriteFileSafely(const char* path, const std::string& bytes) {
-  if (!PathFits(path) || !*path) return false;
-  const std::string temporary = std::string(path) + ".new";
+bool WriteFileSafely(const char* utf8Path, const std::string& bytes) {
+  if (!PathFits(utf8Path) || !*utf8Path) return false;
+  const std::string temporary = std::string(utf8Path) + ".new";
   if (WriteWholeFile(temporary.c_str(), bytes) &&
-      std::rename(NativePath(temporary.c_str()).c_str(), NativePath(path).c_str()) == 0) {
+      std::rename(NativePath(temporary.c_str()).c_str(), NativePath(utf8Path).c_str()) == 0) {
     return true;
   }
   std::remove(NativePath(temporary.c_str()).c_str());
   return false;
 }
 
-// The executable's folder in the program's own convention: code page 932,
+// The executable's folder in the program's own convention: UTF-8,
 // backslashes, a trailing backslash. NativePath turns it back.
 std::string ProgramDirectory() {
   std::string self(4096, '\0');
@@ -70,9 +73,9 @@ std::string ProgramDirectory() {
   if (length <= 0) return ".\\";
   self.resize(static_cast<std::size_t>(length));
   const std::size_t slash = self.rfind('/');
-  std::string directory = Cp932FromUtf8(self.substr(0, slash + 1));
+  std::string directory = self.substr(0, slash + 1);
   for (char& c : directory) {
-    if (c == '/') c = '\\';  // 0x2F is never the second byte of a character
+    if (c == '/') c = '\\';  // UTF-8 never uses 0x2F inside a character
   }
   return directory;
 }

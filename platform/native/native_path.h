@@ -1,10 +1,10 @@
-// Native build only: a code-page-932 path as the host file system spells it
-// (UTF-8, folders separated by slashes).
+// Native build only: a path as the host file system spells it (the program
+// keeps UTF-8 with backslashes; the host wants slashes).
 #pragma once
 #include <string>
 
 namespace platform {
 
-std::string NativePath(const char* path);
+std::string NativePath(const char* utf8Path);
 
 }  // namespace platform

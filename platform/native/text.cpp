@@ -64,22 +64,6 @@ class Converter {
   iconv_t handle_;
 };
 
-// Decodes UTF-8 as iconv wrote it (well formed).
-std::wstring WideFromUtf8(const std::string& text) {
-  std::wstring out;
-  for (std::size_t i = 0; i < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
-    char32_t code = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
-    ++i;
-    for (; extra > 0 && i < text.size(); --extra, ++i) {
-      code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-    }
-    out += static_cast<wchar_t>(code);
-  }
-  return out;
-}
-
 bool IsAscii(const std::string& text) {
   for (const char c : text) {
     if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -101,6 +85,28 @@ std::string Cp932FromUtf8(const std::string& text) {
   if (IsAscii(text)) return text;
   thread_local Converter converter("CP932", "UTF-8");
   return converter.Run(text, "?", true);
+}
+
+// Decodes well-formed UTF-8 (as iconv writes it, or as paths are kept).
+std::wstring WideFromUtf8(const std::string& text) {
+  std::wstring out;
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    int extra = c < 0x80 ? 0 : c < 0xE0 ? 1 : c < 0xF0 ? 2 : 3;
+    char32_t code = extra == 0 ? c : extra == 1 ? (c & 0x1F) : extra == 2 ? (c & 0x0F) : (c & 0x07);
+    ++i;
+    for (; extra > 0 && i < text.size(); --extra, ++i) {
+      code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+    }
+    out += static_cast<wchar_t>(code);
+  }
+  return out;
+}
+
+std::string Utf8FromWide(const std::wstring& text) {
+  std::string utf8;
+  for (const wchar_t c : text) AppendUtf8(utf8, static_cast<char32_t>(c));
+  return utf8;
 }
 
 std::wstring WideFromCp932(const std::string& text) { return WideFromUtf8(Utf8FromCp932(text)); }

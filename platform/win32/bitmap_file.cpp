@@ -66,7 +66,7 @@ bool LoadBitmapPixels(const char* path, BitmapPixels& out) {
       !DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), checked)) {
     return false;
   }
-  const std::wstring widePath = WideFromCp932(path);
+  const std::wstring widePath = WideFromUtf8(path);
   win32::Bitmap bitmap(static_cast<HBITMAP>(
       LoadImageW(nullptr, widePath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
   if (!bitmap) return false;

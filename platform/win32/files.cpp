@@ -1,5 +1,5 @@
-// File tests and reads through the wide-character calls, so that a
-// code-page-932 path reaches the right file whatever the ANSI code page is.
+// File tests and reads through the wide-character calls: a UTF-8 path becomes
+// UTF-16 here and reaches the right file whatever the ANSI code page is.
 #include <windows.h>
 #include <io.h>
 
@@ -11,23 +11,27 @@
 
 namespace platform {
 
-bool FileExists(const char* path) { return PathFits(path) && _waccess(WideFromCp932(path).c_str(), 0) == 0; }
-bool FileReadable(const char* path) { return PathFits(path) && _waccess(WideFromCp932(path).c_str(), 4) == 0; }
-bool FileReadWritable(const char* path) {
-  return PathFits(path) && _waccess(WideFromCp932(path).c_str(), 6) == 0;
+bool FileExists(const char* utf8Path) {
+  return PathFits(utf8Path) && _waccess(WideFromUtf8(utf8Path).c_str(), 0) == 0;
+}
+bool FileReadable(const char* utf8Path) {
+  return PathFits(utf8Path) && _waccess(WideFromUtf8(utf8Path).c_str(), 4) == 0;
+}
+bool FileReadWritable(const char* utf8Path) {
+  return PathFits(utf8Path) && _waccess(WideFromUtf8(utf8Path).c_str(), 6) == 0;
 }
 
-bool CreateEmptyFile(const char* path) {
-  if (!PathFits(path)) return false;
-  win32::File created(CreateFileW(WideFromCp932(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return FileExists(path);
+bool CreateEmptyFile(const char* utf8Path) {
+  if (!PathFits(utf8Path)) return false;
+  win32::File created(CreateFileW(WideFromUtf8(utf8Path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                  nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return FileExists(utf8Path);
 }
 
-bool ReadWholeFile(const char* path, std::string& bytes) {
+bool ReadWholeFile(const char* utf8Path, std::string& bytes) {
   bytes.clear();
-  if (!PathFits(path)) return false;
-  win32::File file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ,
+  if (!PathFits(utf8Path)) return false;
+  win32::File file(CreateFileW(WideFromUtf8(utf8Path).c_str(), GENERIC_READ,
                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
@@ -46,9 +50,9 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
   }
 }
 
-bool WriteWholeFile(const char* path, const std::string& bytes) {
-  if (!PathFits(path) || bytes.size() > 0x7FFFFFFFu) return false;
-  win32::File file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_WRITE, 0, nullptr,
+bool WriteWholeFile(const char* utf8Path, const std::string& bytes) {
+  if (!PathFits(utf8Path) || bytes.size() > 0x7FFFFFFFu) return false;
+  win32::File file(CreateFileW(WideFromUtf8(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr,
                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   DWORD written = 0;
@@ -56,11 +60,11 @@ bool WriteWholeFile(const char* path, const std::string& bytes) {
          written == bytes.size();
 }
 
-bool WriteFileSafely(const char* path, const std::string& bytes) {
-  if (!PathFits(path) || !*path) return false;
-  const std::string temporary = std::string(path) + ".new";
-  const std::wstring target = WideFromCp932(path);
-  const std::wstring wideTemporary = WideFromCp932(temporary);
+bool WriteFileSafely(const char* utf8Path, const std::string& bytes) {
+  if (!PathFits(utf8Path) || !*utf8Path) return false;
+  const std::string temporary = std::string(utf8Path) + ".new";
+  const std::wstring target = WideFromUtf8(utf8Path);
+  const std::wstring wideTemporary = WideFromUtf8(temporary);
   // ReplaceFileW keeps the old file's attributes and security; a read-only
   // file stays as it is (both calls refuse it).
   const bool exists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -85,8 +89,8 @@ std::string ProgramDirectory() {
     }
     self.resize(self.size() * 2);  // a long path: try again with more room
   }
-  const std::string path = Cp932FromWide(self);
-  const std::size_t slash = LastBackslash(path);
+  const std::string path = Utf8FromWide(self);
+  const std::size_t slash = LastPathSeparator(path);
   return slash == std::string::npos ? ".\\" : path.substr(0, slash + 1);
 }
 

@@ -37,6 +37,8 @@ std::string Utf8FromCp932(const std::string& text) { return BytesFrom(CP_UTF8, W
 std::string Cp932FromUtf8(const std::string& text) { return BytesFrom(kCp932, WideFrom(CP_UTF8, text)); }
 std::wstring WideFromCp932(const std::string& text) { return WideFrom(kCp932, text); }
 std::string Cp932FromWide(const std::wstring& text) { return BytesFrom(kCp932, text); }
+std::wstring WideFromUtf8(const std::string& text) { return WideFrom(CP_UTF8, text); }
+std::string Utf8FromWide(const std::wstring& text) { return BytesFrom(CP_UTF8, text); }
 
 bool Cp932CanHold(const std::wstring& text) {
   if (text.empty()) return true;

@@ -92,7 +92,9 @@ TEST(DataDirectory, FollowsTheDataDirValue) {
       {"D:\\Skins", "D:\\Skins"},
       {"d:", "d:"},
       {"1:\\x", program + "1:\\x"},  // a digit is no drive letter
-      {"表\\", program + "表\\"},
+      // A value is code page 932 (表 ends in 0x5C); the folder comes out UTF-8.
+      {"表\\", program + u8"表\\"},
+      {"D:\\表", u8"D:\\表"},
   };
   for (const Case& c : cases) EXPECT_EQ(DataDirectoryFrom(c.value, program), c.expected) << c.value;
 }
@@ -188,10 +190,11 @@ TEST_F(ConfigFileTest, SkinFileRecognition) {
 
 TEST(SkinDirectory, EndsAtTheLastRealBackslash) {
   ClockState clock;
-  // 表 and ソ end in the byte 0x5C; it is no separator.
-  EXPECT_TRUE(SetSkinDirectory(clock, "C:\\skins\\表\\clock.HRL"));
-  EXPECT_EQ(clock.skinDirectory, "C:\\skins\\表\\");
-  EXPECT_TRUE(SetSkinDirectory(clock, "C:\\ソ"));
+  // The path is UTF-8: 時 ends in 0x82, a code page 932 lead byte, and the
+  // backslash after it still separates.
+  EXPECT_TRUE(SetSkinDirectory(clock, u8"C:\\skins\\時\\clock.HRL"));
+  EXPECT_EQ(clock.skinDirectory, u8"C:\\skins\\時\\");
+  EXPECT_TRUE(SetSkinDirectory(clock, u8"C:\\ソ"));
   EXPECT_EQ(clock.skinDirectory, "C:\\");
   EXPECT_FALSE(SetSkinDirectory(clock, "clock.HRL"));
   EXPECT_EQ(clock.skinDirectory, "");

@@ -39,9 +39,9 @@ TEST(Files, BigFilesReadWhole) {
 
 TEST(Files, JapanesePaths) {
   TempFolder folder;
-  const std::string sub = folder.Path() + "ソ表";
+  const std::string sub = folder.Path() + u8"ソ表";
   ASSERT_TRUE(TempFolder::MakeFolder(sub));
-  const std::string path = sub + "\\時計.bmp";
+  const std::string path = sub + u8"\\時計.bmp";
   ASSERT_TRUE(TempFolder::Write(path, "BM"));
   EXPECT_TRUE(platform::FileReadable(path.c_str()));
   std::string bytes;
@@ -53,7 +53,7 @@ TEST(Files, ProgramDirectoryEndsInABackslash) {
   const std::string directory = platform::ProgramDirectory();
   ASSERT_FALSE(directory.empty());
   EXPECT_EQ(directory.back(), '\\');
-  EXPECT_EQ(platform::LastBackslash(directory), directory.size() - 1);
+  EXPECT_EQ(platform::LastPathSeparator(directory), directory.size() - 1);
   // This test program lives there.
 #ifdef _WIN32
   EXPECT_TRUE(platform::FileExists((directory + "horalune_tests.exe").c_str()));
@@ -73,7 +73,7 @@ TEST(Files, AFolderReadsAsNoFile) {
 
 TEST(Files, SafeWritesReplaceWholeAndLeaveNothingBeside) {
   TempFolder folder;
-  const std::string path = folder.Path() + "表ソ.DAT";  // trail bytes 0x5C
+  const std::string path = folder.Path() + u8"表ソ.DAT";
   const std::string content("[a]\r\n\0\xFF", 7);
   ASSERT_TRUE(platform::WriteFileSafely(path.c_str(), "old and longer"));
   ASSERT_TRUE(platform::WriteFileSafely(path.c_str(), content));

@@ -277,19 +277,19 @@ TEST(ProfileWriting, FailsWhereNoFileCanBe) {
   EXPECT_FALSE(platform::FileExists(".new"));
 }
 
-// A folder whose name's second byte is a backslash (表 is 0x95 0x5C): the
-// profile functions and the file tests must reach the same file.
+// A Japanese folder (paths are UTF-8; the text inside stays code page 932):
+// the profile functions and the file tests must reach the same file.
 TEST(ProfilePaths, JapaneseFolderNames) {
   TempFolder folder;
-  const std::string sub = folder.Path() + "表ソ";
+  const std::string sub = folder.Path() + u8"表ソ";
   ASSERT_TRUE(TempFolder::MakeFolder(sub));
-  const std::string path = sub + "\\時計.hrl";
+  const std::string path = sub + u8"\\時計.hrl";
   ASSERT_TRUE(WriteProfileString("Initialize", "Title", "表", path.c_str()));
   EXPECT_TRUE(platform::FileReadWritable(path.c_str()));
   EXPECT_EQ(Contents(path), "[Initialize]\r\nTitle=表\r\n");
   EXPECT_EQ(ReadProfileString("Initialize", "Title", "non", path.c_str()), "表");
   EXPECT_EQ(ReadProfileInt("Initialize", "Missing", 3, path.c_str()), 3u);
-  const std::string absent = sub + "\\無い.hrl";
+  const std::string absent = sub + u8"\\無い.hrl";
   EXPECT_EQ(ReadProfileString("Initialize", "Title", "non", absent.c_str()), "non");
 }
 

@@ -1,6 +1,6 @@
 // A fresh folder for one test, removed with everything in it afterwards. Its
-// path is code page 932 and ends in a separator, like every path the program
-// keeps; files in it are made and read back byte for byte.
+// path is UTF-8 and ends in a separator, like every path the program keeps;
+// files in it are made and read back byte for byte.
 #pragma once
 #include <cstdio>
 #include <filesystem>
@@ -17,11 +17,11 @@
 
 namespace testing_support {
 
-inline std::filesystem::path HostPath(const std::string& cp932Path) {
+inline std::filesystem::path HostPath(const std::string& utf8Path) {
 #ifdef _WIN32
-  return std::filesystem::path(platform::WideFromCp932(cp932Path));
+  return std::filesystem::path(platform::WideFromUtf8(utf8Path));
 #else
-  return std::filesystem::path(platform::NativePath(cp932Path.c_str()));
+  return std::filesystem::path(platform::NativePath(utf8Path.c_str()));
 #endif
 }
 
@@ -40,9 +40,9 @@ class TempFolder {
       }
     }
 #ifdef _WIN32
-    path_ = platform::Cp932FromWide(host_.wstring()) + "\\";
+    path_ = platform::Utf8FromWide(host_.wstring()) + "\\";
 #else
-    path_ = platform::Cp932FromUtf8(host_.string()) + "/";
+    path_ = host_.string() + "/";
 #endif
   }
   ~TempFolder() {
@@ -52,24 +52,24 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  // The folder's path, code page 932, ending in a separator.
+  // The folder's path, UTF-8, ending in a separator.
   const std::string& Path() const { return path_; }
   std::string File(const std::string& name) const { return path_ + name; }
 
-  static bool Write(const std::string& cp932Path, const std::string& bytes) {
+  static bool Write(const std::string& utf8Path, const std::string& bytes) {
 #ifdef _WIN32
-    std::FILE* file = _wfopen(HostPath(cp932Path).c_str(), L"wb");
+    std::FILE* file = _wfopen(HostPath(utf8Path).c_str(), L"wb");
 #else
-    std::FILE* file = std::fopen(HostPath(cp932Path).c_str(), "wb");
+    std::FILE* file = std::fopen(HostPath(utf8Path).c_str(), "wb");
 #endif
     if (!file) return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && ok;
   }
 
-  static bool MakeFolder(const std::string& cp932Path) {
+  static bool MakeFolder(const std::string& utf8Path) {
     std::error_code error;
-    return std::filesystem::create_directory(HostPath(cp932Path), error);
+    return std::filesystem::create_directory(HostPath(utf8Path), error);
   }
 
  private:

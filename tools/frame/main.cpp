@@ -28,7 +28,8 @@ void PrintUtf8(const std::string& cp932Text) {
 }
 
 int Usage(const std::string& error) {
-  std::fprintf(stderr, "horalune-frame: %s\n%s\n", platform::Utf8FromCp932(error).c_str(), kFrameUsage);
+  // ASCII and the arguments as given (UTF-8).
+  std::fprintf(stderr, "horalune-frame: %s\n%s\n", error.c_str(), kFrameUsage);
   return 2;
 }
 
@@ -123,7 +124,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!WritePresentedPicture(options.outPath, png, clock.frame.width, clock.frame.height, rows)) {
-    std::fprintf(stderr, "horalune-frame: cannot write %s\n", platform::Utf8FromCp932(options.outPath).c_str());
+    std::fprintf(stderr, "horalune-frame: cannot write %s\n", options.outPath.c_str());
     return 1;
   }
   return 0;

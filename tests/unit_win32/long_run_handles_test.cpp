@@ -45,8 +45,10 @@ void ExpectSame(const HandleUse& before, const HandleUse& after) {
   if (before.user != 0) {
     EXPECT_EQ(after.user, before.user);
   }
-  EXPECT_EQ(after.gdiSlot, before.gdiSlot);
-  EXPECT_EQ(after.userSlot, before.userSlot);
+  // A leak makes the slots run on. Wine's USER table is shared by every process
+  // of the prefix, so another process freeing a handle can lower the slot.
+  EXPECT_LE(after.gdiSlot, before.gdiSlot);
+  EXPECT_LE(after.userSlot, before.userSlot);
 }
 
 TEST(LongRun, SkinSwitchesAndTenThousandFramesKeepHandleUseStable) {

@@ -157,7 +157,9 @@ def run():
                           "pixel (%d, %d) outside the outline is %06X, the desktop %06X"
                           % (x, y, shot.pixel(x, y), desktop.pixel(left + x, top + y)))
         check(shot.pixel(0, 0) != KEY_COLOUR, "the corner shows the key colour")
-        s.settled_screenshot(s.path("clock-at-150.png"))
+        shot = s.settled_screenshot(s.path("clock-at-150.png"))
+        if os.environ.get("HORALUNE_SHOTS"):
+            shutil.copy(shot, os.environ["HORALUNE_SHOTS"])
         if os.environ.get("HORALUNE_KEEP_SCREENSHOT"):
             shutil.copy(s.path("clock-at-150.png"), os.environ["HORALUNE_KEEP_SCREENSHOT"])
 

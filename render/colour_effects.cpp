@@ -9,6 +9,7 @@
 
 #include "render/effect_rows.h"
 #include "render/luma_avx2.h"
+#include "render/table_avx512.h"
 
 // Each row goes through the vector kernels of effect_rows.cpp; the luma
 // effects first write the row's lumas into scratch space at the end of the
@@ -41,35 +42,34 @@ void EmbossDs(const std::uint8_t* above, std::uint8_t* ds, int width, bool topRo
   ds[width - 1] = 255;
 }
 
-// Scratch: this row's lumas, the row above's, and Emboss's D row.
-template <LumaOrder order>
-void LumaRows(const PlanarImage& frame, int effect, std::uint32_t* rows, std::uint8_t* scratch, bool stream) {
+// Scratch: this row's lumas, the row above's, and Emboss's D row. The AVX2
+// kernel takes the row where it can, the SSE2 one otherwise.
+template <LumaOrder order, LumaOutput output>
+void LumaRows(const PlanarImage& frame, std::uint32_t* rows, std::uint8_t* scratch, bool stream) {
   const int width = frame.width, height = frame.height;
   const auto w = static_cast<std::size_t>(width);
   std::uint8_t* lumas[2] = {scratch, scratch + w};
   std::uint8_t* ds = scratch + 2 * w;
   for (int y = 0; y < height; ++y) {
-    std::uint32_t* out = rows + static_cast<std::size_t>(height - 1 - y) * w;
     std::uint8_t* here = lumas[y & 1];
-    if (effect == Emboss) EmbossDs(lumas[(y + 1) & 1], ds, width, y == 0, y == height - 1);
-    // The AVX2 kernel takes what it can of the row (nothing where it is not
-    // available), the SSE2 kernels the rest.
-    const LumaOutput output = effect == Grayscale ? LumaOutput::Grey
-                              : effect == Sepia   ? LumaOutput::Sepia
-                              : effect == Emboss  ? LumaOutput::Emboss
-                                                  : LumaOutput::LumasOnly;
-    const bool aligned = (reinterpret_cast<std::uintptr_t>(out) & 15) == 0;
-    const int done = LumaPixelsAvx2<order>(FrameRow(frame, y), output, ds, here, out, width, stream && aligned);
-    EffectRowIn in = FrameRow(frame, y);
-    in.red += done, in.green += done, in.blue += done;
-    const int rest = width - done;
-    LumaBytes<order>(in, here + done, rest);
-    switch (effect) {
-      case Grayscale: GreyPixels(here + done, out + done, rest, stream); break;
-      case Gold: TablePixels(goldRamp, here, out, width, stream); break;
-      case Sepia: SepiaPixels(here + done, out + done, rest, stream); break;
-      default: EmbossPixels(here + done, ds + done, out + done, rest, stream); break;
-    }
+    if (output == LumaOutput::Emboss) EmbossDs(lumas[(y + 1) & 1], ds, width, y == 0, y == height - 1);
+    const LumaRow row{FrameRow(frame, y), ds, goldRamp, here, rows + static_cast<std::size_t>(height - 1 - y) * w,
+                      width, stream};
+    const int done = LumaPixelsAvx2<order, output>(row);
+    LumaPixels<order, output>(row, done);
+  }
+}
+
+// Gold where the table kernel runs: the lumas first, then their colours.
+void GoldRowsAvx512(const PlanarImage& frame, std::uint32_t* rows, std::uint8_t* lumas, bool stream) {
+  static const TablePlanes planes = SplitTable(goldRamp);
+  const int width = frame.width, height = frame.height;
+  for (int y = 0; y < height; ++y) {
+    std::uint32_t* out = rows + static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(width);
+    const LumaRow row{FrameRow(frame, y), nullptr, nullptr, lumas, out, width, false};
+    LumaPixels<LumaOrder::GreenRedBlue, LumaOutput::LumasOnly>(
+        row, LumaPixelsAvx2<LumaOrder::GreenRedBlue, LumaOutput::LumasOnly>(row));
+    TablePixelsAvx512(planes, lumas, out, width, stream);
   }
 }
 
@@ -145,10 +145,20 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
   const bool stream = count * 4 >= kStreamBytes;
   std::uint8_t* scratchBytes = reinterpret_cast<std::uint8_t*>(rows.data() + count);
   switch (effect) {
-    case Grayscale: LumaRows<LumaOrder::RedGreenBlue>(frame, effect, rows.data(), scratchBytes, stream); break;
+    case Grayscale:
+      LumaRows<LumaOrder::RedGreenBlue, LumaOutput::Grey>(frame, rows.data(), scratchBytes, stream);
+      break;
     case Gold:
-    case Emboss: LumaRows<LumaOrder::GreenRedBlue>(frame, effect, rows.data(), scratchBytes, stream); break;
-    case Sepia: LumaRows<LumaOrder::BlueGreenRed>(frame, effect, rows.data(), scratchBytes, stream); break;
+      if (HasTableAvx512() && frame.width >= 64) {
+        GoldRowsAvx512(frame, rows.data(), scratchBytes, stream);
+      } else {
+        LumaRows<LumaOrder::GreenRedBlue, LumaOutput::Table>(frame, rows.data(), scratchBytes, stream);
+      }
+      break;
+    case Emboss:
+      LumaRows<LumaOrder::GreenRedBlue, LumaOutput::Emboss>(frame, rows.data(), scratchBytes, stream);
+      break;
+    case Sepia: LumaRows<LumaOrder::BlueGreenRed, LumaOutput::Sepia>(frame, rows.data(), scratchBytes, stream); break;
     default: {
       const int width = frame.width;
       for (int y = 0; y < frame.height; ++y) {

@@ -200,53 +200,104 @@ template void LumaBytes<LumaOrder::RedGreenBlue>(EffectRowIn, std::uint8_t*, int
 template void LumaBytes<LumaOrder::GreenRedBlue>(EffectRowIn, std::uint8_t*, int);
 template void LumaBytes<LumaOrder::BlueGreenRed>(EffectRowIn, std::uint8_t*, int);
 
-void GreyPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream) {
-  WriteRow(
-      out, width, stream,
-      [&](int x, auto s) {
-        const __m128i v = Load(lumas + x);
-        StorePixels<decltype(s)::value>(out + x, v, v, v);
-      },
-      [&](int x) { return Grey(lumas[x]); });
+namespace {
+
+template <bool stream>
+inline void Store(std::uint32_t* out, __m128i v) {
+  if (stream) {
+    _mm_stream_si128(reinterpret_cast<__m128i*>(out), v);
+  } else {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+  }
 }
 
-void SepiaPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream) {
-  WriteRow(
-      out, width, stream,
-      [&](int x, auto s) {
-        __m128i r, g, b;
-        SepiaBytes(Load(lumas + x), r, g, b);
-        StorePixels<decltype(s)::value>(out + x, r, g, b);
-      },
-      [&](int x) { return Sepia(lumas[x]); });
+// The output pixel of one luma, for the pixels before a row's first chunk.
+template <LumaOutput output>
+inline std::uint32_t OnePixel(const LumaRow& row, int x, int luma) {
+  switch (output) {
+    case LumaOutput::Grey: return Grey(static_cast<std::uint32_t>(luma));
+    case LumaOutput::Sepia: return Sepia(luma);
+    case LumaOutput::Emboss: return EmbossGrey(luma, row.ds[x]);
+    case LumaOutput::Table: return row.table[luma];
+    case LumaOutput::LumasOnly: break;
+  }
+  return 0;
 }
 
-void TablePixels(const std::uint32_t* table, const std::uint8_t* lumas, std::uint32_t* out, int width,
-                 bool stream) {
-  WriteRow(
-      out, width, stream,
-      [&](int x, auto s) {
-        for (int k = 0; k < kChunk; k += 4) {
-          const __m128i v = _mm_setr_epi32(
-              static_cast<int>(table[lumas[x + k]]), static_cast<int>(table[lumas[x + k + 1]]),
-              static_cast<int>(table[lumas[x + k + 2]]), static_cast<int>(table[lumas[x + k + 3]]));
-          __m128i* to = reinterpret_cast<__m128i*>(out + x + k);
-          if (decltype(s)::value) {
-            _mm_stream_si128(to, v);
-          } else {
-            _mm_storeu_si128(to, v);
-          }
-        }
-      },
-      [&](int x) { return table[lumas[x]]; });
+// Sixteen lumas into row.lumas and their pixels into row.out, from x.
+template <LumaOrder order, LumaOutput output, bool stream>
+inline void LumaPixelChunk(const Multipliers& k, const LumaRow& row, int x) {
+  LumaChunk<order>(k, row.in, x, row.lumas);
+  const __m128i y = Load(row.lumas + x);
+  std::uint32_t* out = row.out + x;
+  switch (output) {
+    case LumaOutput::Grey: StorePixels<stream>(out, y, y, y); break;
+    case LumaOutput::Sepia: {
+      __m128i r, g, b;
+      SepiaBytes(y, r, g, b);
+      StorePixels<stream>(out, r, g, b);
+      break;
+    }
+    case LumaOutput::Emboss: {
+      const __m128i v = EmbossBytes(y, Load(row.ds + x));
+      StorePixels<stream>(out, v, v, v);
+      break;
+    }
+    case LumaOutput::Table: {
+      const std::uint8_t* l = row.lumas + x;
+      const std::uint32_t* t = row.table;
+      for (int j = 0; j < kChunk; j += 4) {
+        Store<stream>(out + j, _mm_setr_epi32(static_cast<int>(t[l[j]]), static_cast<int>(t[l[j + 1]]),
+                                              static_cast<int>(t[l[j + 2]]), static_cast<int>(t[l[j + 3]])));
+      }
+      break;
+    }
+    case LumaOutput::LumasOnly: break;
+  }
 }
 
-void EmbossPixels(const std::uint8_t* lumas, const std::uint8_t* ds, std::uint32_t* out, int width, bool stream) {
-  WriteRow(
-      out, width, stream,
-      [&](int x, auto s) {
-        const __m128i v = EmbossBytes(Load(lumas + x), Load(ds + x));
-        StorePixels<decltype(s)::value>(out + x, v, v, v);
-      },
-      [&](int x) { return EmbossGrey(lumas[x], ds[x]); });
+}  // namespace
+
+template <LumaOrder order, LumaOutput output>
+void LumaPixels(const LumaRow& row, int from) {
+  const int width = row.width;
+  if (from >= width) return;
+  if (width < kChunk) {
+    for (int x = from; x < width; ++x) {
+      const int luma = Luma<order>(row.in.red[x], row.in.green[x], row.in.blue[x]);
+      row.lumas[x] = static_cast<std::uint8_t>(luma);
+      if (output != LumaOutput::LumasOnly) row.out[x] = OnePixel<output>(row, x, luma);
+    }
+    return;
+  }
+  const Multipliers k = LumaMultipliers();
+  int x = from;
+  if (width - x < kChunk) {
+    LumaPixelChunk<order, output, false>(k, row, width - kChunk);
+    return;
+  }
+  if (row.stream) {
+    // The pixels before the first 16-byte boundary come from one chunk stored
+    // in place; the streamed chunks start at the boundary.
+    const int misaligned = static_cast<int>((reinterpret_cast<std::uintptr_t>(row.out + x) & 15) / 4);
+    if (misaligned != 0) {
+      LumaPixelChunk<order, output, false>(k, row, x);
+      x += 4 - misaligned;
+    }
+    for (; x + kChunk <= width; x += kChunk) LumaPixelChunk<order, output, true>(k, row, x);
+  }
+  for (; x + kChunk <= width; x += kChunk) LumaPixelChunk<order, output, false>(k, row, x);
+  // The last pixels: a chunk ending at the row's end, overlapping pixels
+  // already written with the same values.
+  if (x < width) LumaPixelChunk<order, output, false>(k, row, width - kChunk);
 }
+
+#define HORALUNE_LUMA_PIXELS(order)                                     \
+  template void LumaPixels<order, LumaOutput::Grey>(const LumaRow&, int);   \
+  template void LumaPixels<order, LumaOutput::Sepia>(const LumaRow&, int);  \
+  template void LumaPixels<order, LumaOutput::Emboss>(const LumaRow&, int); \
+  template void LumaPixels<order, LumaOutput::Table>(const LumaRow&, int);  \
+  template void LumaPixels<order, LumaOutput::LumasOnly>(const LumaRow&, int);
+HORALUNE_LUMA_PIXELS(LumaOrder::RedGreenBlue)
+HORALUNE_LUMA_PIXELS(LumaOrder::GreenRedBlue)
+HORALUNE_LUMA_PIXELS(LumaOrder::BlueGreenRed)

@@ -53,72 +53,113 @@ HORALUNE_AVX2 inline void SepiaBytes(__m256i y, __m256i& r, __m256i& g, __m256i&
 }
 
 // Thirty-two pixels from their bytes, as 0x00RRGGBB. The unpacks work within
-// 128-bit halves, so each half holds pixels from both halves of the row
-// piece; they are stored 16 bytes at a time to their places.
-HORALUNE_AVX2 inline void StorePixels(std::uint32_t* out, __m256i r, __m256i g, __m256i b, bool stream) {
+// 128-bit halves; the bytes are first spread over the halves in groups of
+// four (0-3, 8-11, 16-19, 24-27 in the low one) so that every result holds
+// eight pixels in order.
+HORALUNE_AVX2 inline __m256i Spread(__m256i v) {
+  return _mm256_permutevar8x32_epi32(v, _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7));
+}
+
+// Eight pixels; streamed ones 16 bytes at a time, as rows are only known to
+// start on a 16-byte boundary.
+template <bool stream>
+HORALUNE_AVX2 inline void Store(std::uint32_t* out, __m256i p) {
+  if (stream) {
+    _mm_stream_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(p));
+    _mm_stream_si128(reinterpret_cast<__m128i*>(out + 4), _mm256_extracti128_si256(p, 1));
+  } else {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), p);
+  }
+}
+
+template <bool stream>
+HORALUNE_AVX2 inline void StorePixels(std::uint32_t* out, __m256i r, __m256i g, __m256i b) {
   const __m256i zero = _mm256_setzero_si256();
+  r = Spread(r), g = Spread(g), b = Spread(b);
   const __m256i bgLow = _mm256_unpacklo_epi8(b, g), bgHigh = _mm256_unpackhi_epi8(b, g);
   const __m256i rLow = _mm256_unpacklo_epi8(r, zero), rHigh = _mm256_unpackhi_epi8(r, zero);
   const __m256i p[4] = {_mm256_unpacklo_epi16(bgLow, rLow), _mm256_unpackhi_epi16(bgLow, rLow),
                         _mm256_unpacklo_epi16(bgHigh, rHigh), _mm256_unpackhi_epi16(bgHigh, rHigh)};
-  for (int k = 0; k < 4; ++k) {
-    const __m128i first = _mm256_castsi256_si128(p[k]), second = _mm256_extracti128_si256(p[k], 1);
-    __m128i* a = reinterpret_cast<__m128i*>(out + 4 * k);
-    __m128i* b16 = reinterpret_cast<__m128i*>(out + 16 + 4 * k);
-    if (stream) {
-      _mm_stream_si128(a, first), _mm_stream_si128(b16, second);
-    } else {
-      _mm_storeu_si128(a, first), _mm_storeu_si128(b16, second);
+  for (int k = 0; k < 4; ++k) Store<stream>(out + 8 * k, p[k]);
+}
+
+HORALUNE_AVX2 inline __m256i Load32(const std::uint8_t* p) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+// Thirty-two lumas into row.lumas and their pixels into row.out, from x.
+template <LumaOrder order, LumaOutput output, bool stream>
+HORALUNE_AVX2 inline void Chunk(const Multipliers& k, const LumaRow& row, int x) {
+  const __m256i zero = _mm256_setzero_si256();
+  const EffectRowIn in = row.in;
+  const __m256i r = Load32(in.red + x), g = Load32(in.green + x), b = Load32(in.blue + x);
+  // Unpacking and packing both work within 128-bit halves, so the bytes
+  // come back in their order.
+  __m256i flaggedLow, flaggedHigh;
+  __m256i low = LumaWords(k, _mm256_unpacklo_epi8(r, g), _mm256_unpacklo_epi8(b, r), flaggedLow);
+  __m256i high = LumaWords(k, _mm256_unpackhi_epi8(r, g), _mm256_unpackhi_epi8(b, r), flaggedHigh);
+  __m256i y = _mm256_packus_epi16(low, high);
+  _mm256_storeu_si256(reinterpret_cast<__m256i*>(row.lumas + x), y);
+  const auto flagged = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_packs_epi16(flaggedLow, flaggedHigh)));
+  if (flagged != 0) {
+    FixFlaggedLumas<order>(in, x, flagged, row.lumas);
+    y = Load32(row.lumas + x);
+    low = _mm256_unpacklo_epi8(y, zero), high = _mm256_unpackhi_epi8(y, zero);
+  }
+  std::uint32_t* out = row.out + x;
+  switch (output) {
+    case LumaOutput::Grey: StorePixels<stream>(out, y, y, y); break;
+    case LumaOutput::Sepia: {
+      __m256i sr, sg, sb;
+      SepiaBytes(y, sr, sg, sb);
+      StorePixels<stream>(out, sr, sg, sb);
+      break;
     }
+    case LumaOutput::Emboss: {
+      // luma - d + 128, clamped by the signed-to-unsigned pack.
+      const __m256i d = Load32(row.ds + x);
+      const __m256i bias = _mm256_set1_epi16(128);
+      const __m256i vLow = _mm256_add_epi16(_mm256_sub_epi16(low, _mm256_unpacklo_epi8(d, zero)), bias);
+      const __m256i vHigh = _mm256_add_epi16(_mm256_sub_epi16(high, _mm256_unpackhi_epi8(d, zero)), bias);
+      const __m256i v = _mm256_packus_epi16(vLow, vHigh);
+      StorePixels<stream>(out, v, v, v);
+      break;
+    }
+    case LumaOutput::Table: {
+      const std::uint8_t* l = row.lumas + x;
+      const std::uint32_t* t = row.table;
+      for (int j = 0; j < 32; j += 8) {
+        Store<stream>(out + j, _mm256_setr_epi32(static_cast<int>(t[l[j]]), static_cast<int>(t[l[j + 1]]),
+                                                 static_cast<int>(t[l[j + 2]]), static_cast<int>(t[l[j + 3]]),
+                                                 static_cast<int>(t[l[j + 4]]), static_cast<int>(t[l[j + 5]]),
+                                                 static_cast<int>(t[l[j + 6]]), static_cast<int>(t[l[j + 7]])));
+      }
+      break;
+    }
+    case LumaOutput::LumasOnly: break;
   }
 }
 
-template <LumaOrder order>
-HORALUNE_AVX2 int Kernel(EffectRowIn in, LumaOutput output, const std::uint8_t* ds, std::uint8_t* lumas,
-                         std::uint32_t* out, int width, bool stream) {
-  const __m256i zero = _mm256_setzero_si256();
+template <LumaOrder order, LumaOutput output>
+HORALUNE_AVX2 int Kernel(const LumaRow& row) {
   const Multipliers k{_mm256_set1_epi16(73 << 8 | 37), _mm256_set1_epi16(14), _mm256_set1_epi16(3 << 8 | 3),
                       _mm256_set1_epi16(2), Opaque(_mm256_set1_epi16(125))};
+  const int width = row.width;
   int x = 0;
-  for (; x + 32 <= width; x += 32) {
-    const __m256i r = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in.red + x));
-    const __m256i g = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in.green + x));
-    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in.blue + x));
-    // Unpacking and packing both work within 128-bit halves, so the bytes
-    // come back in their order.
-    __m256i flaggedLow, flaggedHigh;
-    __m256i low = LumaWords(k, _mm256_unpacklo_epi8(r, g), _mm256_unpacklo_epi8(b, r), flaggedLow);
-    __m256i high = LumaWords(k, _mm256_unpackhi_epi8(r, g), _mm256_unpackhi_epi8(b, r), flaggedHigh);
-    __m256i y = _mm256_packus_epi16(low, high);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lumas + x), y);
-    const auto flagged = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_packs_epi16(flaggedLow, flaggedHigh)));
-    if (flagged != 0) {
-      FixFlaggedLumas<order>(in, x, flagged, lumas);
-      y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lumas + x));
-      low = _mm256_unpacklo_epi8(y, zero), high = _mm256_unpackhi_epi8(y, zero);
+  if (row.stream) {
+    // As in the SSE2 kernels: the pixels before the first 16-byte boundary
+    // come from one chunk stored in place.
+    const int misaligned = static_cast<int>((reinterpret_cast<std::uintptr_t>(row.out) & 15) / 4);
+    if (misaligned != 0) {
+      Chunk<order, output, false>(k, row, 0);
+      x = 4 - misaligned;
     }
-    switch (output) {
-      case LumaOutput::Grey: StorePixels(out + x, y, y, y, stream); break;
-      case LumaOutput::Sepia: {
-        __m256i sr, sg, sb;
-        SepiaBytes(y, sr, sg, sb);
-        StorePixels(out + x, sr, sg, sb, stream);
-        break;
-      }
-      case LumaOutput::Emboss: {
-        // luma - d + 128, clamped by the signed-to-unsigned pack.
-        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(ds + x));
-        const __m256i bias = _mm256_set1_epi16(128);
-        const __m256i vLow = _mm256_add_epi16(_mm256_sub_epi16(low, _mm256_unpacklo_epi8(d, zero)), bias);
-        const __m256i vHigh = _mm256_add_epi16(_mm256_sub_epi16(high, _mm256_unpackhi_epi8(d, zero)), bias);
-        const __m256i v = _mm256_packus_epi16(vLow, vHigh);
-        StorePixels(out + x, v, v, v, stream);
-        break;
-      }
-      case LumaOutput::LumasOnly: break;
-    }
+    for (; x + 32 <= width; x += 32) Chunk<order, output, true>(k, row, x);
   }
-  return x;
+  for (; x + 32 <= width; x += 32) Chunk<order, output, false>(k, row, x);
+  // The last chunk ends at the row's end, writing some pixels again.
+  if (x < width) Chunk<order, output, false>(k, row, width - 32);
+  return width;
 }
 
 // Asked once; the explicit init makes the answer right even while other
@@ -131,20 +172,29 @@ const bool kHasAvx2 = [] {
 }  // namespace
 #endif
 
-template <LumaOrder order>
-int LumaPixelsAvx2(EffectRowIn in, LumaOutput output, const std::uint8_t* ds, std::uint8_t* lumas,
-                   std::uint32_t* out, int width, bool stream) {
+namespace {
+bool wideKernelsAllowed = true;
+}  // namespace
+
+void AllowWideKernels(bool allow) { wideKernelsAllowed = allow; }
+bool WideKernelsAllowed() { return wideKernelsAllowed; }
+
+template <LumaOrder order, LumaOutput output>
+int LumaPixelsAvx2(const LumaRow& row) {
 #ifdef HORALUNE_LUMA_AVX2
-  if (kHasAvx2) return Kernel<order>(in, output, ds, lumas, out, width, stream);
+  if (kHasAvx2 && wideKernelsAllowed && row.width >= 32) return Kernel<order, output>(row);
 #else
-  (void)in, (void)output, (void)ds, (void)lumas, (void)out, (void)width, (void)stream;
+  (void)row;
 #endif
   return 0;
 }
 
-#define HORALUNE_INSTANCE(order)                                                                \
-  template int LumaPixelsAvx2<order>(EffectRowIn, LumaOutput, const std::uint8_t*, std::uint8_t*, \
-                                     std::uint32_t*, int, bool);
+#define HORALUNE_INSTANCE(order)                                       \
+  template int LumaPixelsAvx2<order, LumaOutput::Grey>(const LumaRow&);   \
+  template int LumaPixelsAvx2<order, LumaOutput::Sepia>(const LumaRow&);  \
+  template int LumaPixelsAvx2<order, LumaOutput::Emboss>(const LumaRow&); \
+  template int LumaPixelsAvx2<order, LumaOutput::Table>(const LumaRow&);  \
+  template int LumaPixelsAvx2<order, LumaOutput::LumasOnly>(const LumaRow&);
 HORALUNE_INSTANCE(LumaOrder::RedGreenBlue)
 HORALUNE_INSTANCE(LumaOrder::GreenRedBlue)
 HORALUNE_INSTANCE(LumaOrder::BlueGreenRed)

@@ -5,14 +5,14 @@
 
 #include "render/effect_rows.h"
 
-// What the AVX2 kernel writes besides the lumas.
-enum class LumaOutput { LumasOnly, Grey, Sepia, Emboss };
+// Writes the lumas and output pixels of the whole row, as LumaPixels does,
+// and returns the row's width; returns 0 and writes nothing where AVX2 is
+// missing or not built (the Windows build, whose compiler does not keep
+// 32-byte vectors aligned on the stack), or the row is under 32 pixels.
+template <LumaOrder order, LumaOutput output>
+int LumaPixelsAvx2(const LumaRow& row);
 
-// Writes the lumas of the row's first pixels, a multiple of 32, and their
-// output pixels (Emboss reads its D bytes from `ds`); returns how many: 0
-// where AVX2 is missing or not built (the Windows build, whose compiler does
-// not keep 32-byte vectors aligned on the stack). stream: `out` is 16-byte
-// aligned and the pixels go around the caches.
-template <LumaOrder order>
-int LumaPixelsAvx2(EffectRowIn in, LumaOutput output, const std::uint8_t* ds, std::uint8_t* lumas,
-                   std::uint32_t* out, int width, bool stream);
+// Lets tests turn the wider kernels off, so that the SSE2 ones run on every
+// width too. On by default.
+void AllowWideKernels(bool allow);
+bool WideKernelsAllowed();

@@ -9,7 +9,6 @@
 
 #include "render/effect_rows.h"
 #include "render/luma_avx2.h"
-#include "render/table_avx512.h"
 
 // Each row goes through the vector kernels of effect_rows.cpp; the luma
 // effects first write the row's lumas into scratch space at the end of the
@@ -24,29 +23,16 @@ EffectRowIn FrameRow(const PlanarImage& frame, int y) {
   return EffectRowIn{frame.red.data() + offset, frame.green.data() + offset, frame.blue.data() + offset};
 }
 
-// Emboss compares each pixel's luma with D: 0 in the left column and the top
-// row, 255 in the rest of the right column and the bottom row, else the luma
-// of the upper-left neighbour, kept from the row above.
-void EmbossDs(const std::uint8_t* above, std::uint8_t* ds, int width, bool topRow, bool bottomRow) {
-  if (topRow) {
-    std::memset(ds, 0, static_cast<std::size_t>(width));
-    return;
-  }
-  ds[0] = 0;
-  if (width == 1) return;
-  if (bottomRow) {
-    std::memset(ds + 1, 255, static_cast<std::size_t>(width - 1));
-    return;
-  }
-  std::memcpy(ds + 1, above, static_cast<std::size_t>(width - 2));
-  ds[width - 1] = 255;
-}
-
 // Scratch: this row's lumas, the row above's, and Emboss's D row. The AVX2
-// kernel takes the row where it can, the SSE2 one otherwise.
+// kernel takes the frame where it can, the SSE2 one otherwise; `planes`
+// holds the colours of the table effects for the AVX-512 lookups.
 template <LumaOrder order, LumaOutput output>
-void LumaRows(const PlanarImage& frame, std::uint32_t* rows, std::uint8_t* scratch, bool stream) {
+void LumaRows(const PlanarImage& frame, std::uint32_t* rows, std::uint8_t* scratch, bool stream,
+              const TablePlanes* planes = nullptr) {
   const int width = frame.width, height = frame.height;
+  const LumaFrame whole{frame.red.data(), frame.green.data(), frame.blue.data(), width, height, rows, scratch,
+                        goldRamp, planes, stream};
+  if (LumaFrameAvx2<order, output>(whole)) return;
   const auto w = static_cast<std::size_t>(width);
   std::uint8_t* lumas[2] = {scratch, scratch + w};
   std::uint8_t* ds = scratch + 2 * w;
@@ -55,22 +41,14 @@ void LumaRows(const PlanarImage& frame, std::uint32_t* rows, std::uint8_t* scrat
     if (output == LumaOutput::Emboss) EmbossDs(lumas[(y + 1) & 1], ds, width, y == 0, y == height - 1);
     const LumaRow row{FrameRow(frame, y), ds, goldRamp, here, rows + static_cast<std::size_t>(height - 1 - y) * w,
                       width, stream};
-    const int done = LumaPixelsAvx2<order, output>(row);
-    LumaPixels<order, output>(row, done);
+    LumaPixels<order, output>(row, 0);
   }
 }
 
-// Gold where the table kernel runs: the lumas first, then their colours.
-void GoldRowsAvx512(const PlanarImage& frame, std::uint32_t* rows, std::uint8_t* lumas, bool stream) {
-  static const TablePlanes planes = SplitTable(goldRamp);
-  const int width = frame.width, height = frame.height;
-  for (int y = 0; y < height; ++y) {
-    std::uint32_t* out = rows + static_cast<std::size_t>(height - 1 - y) * static_cast<std::size_t>(width);
-    const LumaRow row{FrameRow(frame, y), nullptr, nullptr, lumas, out, width, false};
-    LumaPixels<LumaOrder::GreenRedBlue, LumaOutput::LumasOnly>(
-        row, LumaPixelsAvx2<LumaOrder::GreenRedBlue, LumaOutput::LumasOnly>(row));
-    TablePixelsAvx512(planes, lumas, out, width, stream);
-  }
+TablePlanes SepiaPlanes() {
+  std::uint32_t table[256];
+  for (int luma = 0; luma < 256; ++luma) table[luma] = SepiaColour(luma);
+  return SplitTable(table);
 }
 
 }  // namespace
@@ -148,17 +126,21 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
     case Grayscale:
       LumaRows<LumaOrder::RedGreenBlue, LumaOutput::Grey>(frame, rows.data(), scratchBytes, stream);
       break;
-    case Gold:
-      if (HasTableAvx512() && frame.width >= 64) {
-        GoldRowsAvx512(frame, rows.data(), scratchBytes, stream);
-      } else {
-        LumaRows<LumaOrder::GreenRedBlue, LumaOutput::Table>(frame, rows.data(), scratchBytes, stream);
-      }
+    case Gold: {
+      static const TablePlanes goldPlanes = SplitTable(goldRamp);
+      LumaRows<LumaOrder::GreenRedBlue, LumaOutput::Table>(frame, rows.data(), scratchBytes, stream,
+                                                            &goldPlanes);
       break;
+    }
     case Emboss:
       LumaRows<LumaOrder::GreenRedBlue, LumaOutput::Emboss>(frame, rows.data(), scratchBytes, stream);
       break;
-    case Sepia: LumaRows<LumaOrder::BlueGreenRed, LumaOutput::Sepia>(frame, rows.data(), scratchBytes, stream); break;
+    case Sepia: {
+      static const TablePlanes sepiaPlanes = SepiaPlanes();
+      LumaRows<LumaOrder::BlueGreenRed, LumaOutput::Sepia>(frame, rows.data(), scratchBytes, stream,
+                                                            &sepiaPlanes);
+      break;
+    }
     default: {
       const int width = frame.width;
       for (int y = 0; y < frame.height; ++y) {

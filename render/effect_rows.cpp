@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 
@@ -146,7 +147,24 @@ inline void SepiaBytes(__m128i y, __m128i& r, __m128i& g, __m128i& b) {
   b = _mm_subs_epu8(y, strong);
 }
 
-inline std::uint32_t Sepia(int y) {
+}  // namespace
+
+void EmbossDs(const std::uint8_t* above, std::uint8_t* ds, int width, bool topRow, bool bottomRow) {
+  if (topRow) {
+    std::memset(ds, 0, static_cast<std::size_t>(width));
+    return;
+  }
+  ds[0] = 0;
+  if (width == 1) return;
+  if (bottomRow) {
+    std::memset(ds + 1, 255, static_cast<std::size_t>(width - 1));
+    return;
+  }
+  std::memcpy(ds + 1, above, static_cast<std::size_t>(width - 2));
+  ds[width - 1] = 255;
+}
+
+std::uint32_t SepiaColour(int y) {
   const int tint = y <= 127 ? y : 255 - y;
   int r = y + (41 * tint) / 127, g = y + (4 * tint) / 127, b = y - (41 * tint) / 127;
   r = r > 255 ? 255 : r;
@@ -154,8 +172,6 @@ inline std::uint32_t Sepia(int y) {
   b = b < 0 ? 0 : b;
   return Pack(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(b));
 }
-
-}  // namespace
 
 void NormalPixels(EffectRowIn in, std::uint32_t* out, int width, bool stream) {
   WriteRow(
@@ -216,10 +232,9 @@ template <LumaOutput output>
 inline std::uint32_t OnePixel(const LumaRow& row, int x, int luma) {
   switch (output) {
     case LumaOutput::Grey: return Grey(static_cast<std::uint32_t>(luma));
-    case LumaOutput::Sepia: return Sepia(luma);
+    case LumaOutput::Sepia: return SepiaColour(luma);
     case LumaOutput::Emboss: return EmbossGrey(luma, row.ds[x]);
     case LumaOutput::Table: return row.table[luma];
-    case LumaOutput::LumasOnly: break;
   }
   return 0;
 }
@@ -252,7 +267,6 @@ inline void LumaPixelChunk(const Multipliers& k, const LumaRow& row, int x) {
       }
       break;
     }
-    case LumaOutput::LumasOnly: break;
   }
 }
 
@@ -266,7 +280,7 @@ void LumaPixels(const LumaRow& row, int from) {
     for (int x = from; x < width; ++x) {
       const int luma = Luma<order>(row.in.red[x], row.in.green[x], row.in.blue[x]);
       row.lumas[x] = static_cast<std::uint8_t>(luma);
-      if (output != LumaOutput::LumasOnly) row.out[x] = OnePixel<output>(row, x, luma);
+      row.out[x] = OnePixel<output>(row, x, luma);
     }
     return;
   }
@@ -296,8 +310,7 @@ void LumaPixels(const LumaRow& row, int from) {
   template void LumaPixels<order, LumaOutput::Grey>(const LumaRow&, int);   \
   template void LumaPixels<order, LumaOutput::Sepia>(const LumaRow&, int);  \
   template void LumaPixels<order, LumaOutput::Emboss>(const LumaRow&, int); \
-  template void LumaPixels<order, LumaOutput::Table>(const LumaRow&, int);  \
-  template void LumaPixels<order, LumaOutput::LumasOnly>(const LumaRow&, int);
+  template void LumaPixels<order, LumaOutput::Table>(const LumaRow&, int);
 HORALUNE_LUMA_PIXELS(LumaOrder::RedGreenBlue)
 HORALUNE_LUMA_PIXELS(LumaOrder::GreenRedBlue)
 HORALUNE_LUMA_PIXELS(LumaOrder::BlueGreenRed)

@@ -21,10 +21,13 @@ void SolarizationPixels(EffectRowIn in, std::uint32_t* out, int width, bool stre
 template <LumaOrder order>
 void LumaBytes(EffectRowIn in, std::uint8_t* lumas, int width);
 
+// The sepia tint of a luma, 0x00RRGGBB.
+std::uint32_t SepiaColour(int luma);
+
 // What a luma effect makes of each luma: a grey (v, v, v), the sepia tint,
-// the emboss grey v = luma - d + 128 clamped to 0..255 (d from `ds`), a
-// colour from a 256-entry table, or nothing (the lumas only).
-enum class LumaOutput { Grey, Sepia, Emboss, Table, LumasOnly };
+// the emboss grey v = luma - d + 128 clamped to 0..255 (d from `ds`), or a
+// colour from a 256-entry table.
+enum class LumaOutput { Grey, Sepia, Emboss, Table };
 
 struct LumaRow {
   EffectRowIn in;
@@ -39,6 +42,11 @@ struct LumaRow {
 // The lumas and output pixels of a row's pixels from `from` on, in one pass.
 template <LumaOrder order, LumaOutput output>
 void LumaPixels(const LumaRow& row, int from);
+
+// Emboss compares each pixel's luma with D: 0 in the left column and the top
+// row, 255 in the rest of the right column and the bottom row, else the luma
+// of the upper-left neighbour, kept from the row above.
+void EmbossDs(const std::uint8_t* above, std::uint8_t* ds, int width, bool topRow, bool bottomRow);
 
 // Recomputes in double precision the lumas flagged in `flagged` (bit k for
 // pixel x + k): those whose sum may round to just below an integer.

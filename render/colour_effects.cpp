@@ -109,8 +109,8 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
     return false;
   }
   const bool luma = effect == Grayscale || effect == Gold || effect == Sepia || effect == Emboss;
-  // Three rows of bytes after the pixels.
-  const std::size_t scratch = luma ? (3 * static_cast<std::size_t>(frame.width) + 3) / 4 : 0;
+  // Three rows of bytes after the pixels, and a byte before two of them.
+  const std::size_t scratch = luma ? (3 * static_cast<std::size_t>(frame.width) + 2 + 3) / 4 : 0;
   try {
     rows.resize(count + scratch);
   } catch (const std::bad_alloc&) {

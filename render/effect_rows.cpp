@@ -122,6 +122,7 @@ inline std::uint32_t EmbossGrey(int luma, int d) {
   return Grey(static_cast<std::uint32_t>(v));
 }
 
+
 // luma - d + 128 on 16-bit lanes, clamped by the signed-to-unsigned pack.
 inline __m128i EmbossBytes(__m128i lumas, __m128i ds) {
   const __m128i zero = _mm_setzero_si128(), bias = _mm_set1_epi16(128);

@@ -167,11 +167,27 @@ HORALUNE_AVX2 void Frame(const LumaFrame& f) {
   const Multipliers k = LumaMultipliers();
   const int width = f.width, height = f.height;
   const auto w = static_cast<std::size_t>(width);
-  std::uint8_t* lumas[2] = {f.scratch, f.scratch + w};
-  std::uint8_t* ds = f.scratch + 2 * w;
+  // Each luma row has a 0 before it, so that Emboss reads D straight from
+  // the row above, one pixel to the left: 0 in the left column. The top and
+  // bottom rows read theirs from `edge`, the whole row from its own D row.
+  std::uint8_t* lumas[2] = {f.scratch + 1, f.scratch + w + 2};
+  lumas[0][-1] = lumas[1][-1] = 0;
+  std::uint8_t* edge = f.scratch + 2 * w + 2;
   for (int y = 0; y < height; ++y) {
     std::uint8_t* here = lumas[y & 1];
-    if (output == LumaOutput::Emboss) EmbossDs(lumas[(y + 1) & 1], ds, width, y == 0, y == height - 1);
+    const std::uint8_t* ds = nullptr;
+    if (output == LumaOutput::Emboss) {
+      if (y == 0 || y == height - 1) {
+        EmbossDs(nullptr, edge, width, y == 0, true);
+        ds = edge;
+      } else {
+        // The right column's D is 255: the luma it would read is needed for
+        // nothing else.
+        std::uint8_t* above = lumas[(y + 1) & 1];
+        above[width - 2] = 255;
+        ds = above - 1;
+      }
+    }
     const std::size_t offset = static_cast<std::size_t>(y) * w;
     const LumaRow row{{f.red + offset, f.green + offset, f.blue + offset},
                       ds,

@@ -17,8 +17,8 @@ struct TablePlanes {
 TablePlanes SplitTable(const std::uint32_t* table);
 
 // A frame's planes and what its luma effect writes: `rows` bottom-up as
-// RenderPresentation gives them, `scratch` three rows of bytes (this row's
-// lumas, the row above's, Emboss's D row).
+// RenderPresentation gives them, `scratch` three rows of bytes and two more
+// (this row's lumas, the row above's, Emboss's D row).
 struct LumaFrame {
   const std::uint8_t* red;
   const std::uint8_t* green;

@@ -72,7 +72,7 @@ inline std::uint32_t Solarize(std::uint32_t c) { return c >= 128 ? 255 - c : c +
 // The multipliers are kept in registers: the compiler would otherwise spell
 // each product out in shifts and adds, which costs more.
 struct Multipliers {
-  __m128i k37, k73, k14, k3, k125;
+  __m128i k37, k73, k14, k3, inverse125;
 };
 
 inline __m128i Opaque(__m128i v) {
@@ -82,20 +82,22 @@ inline __m128i Opaque(__m128i v) {
 
 inline Multipliers LumaMultipliers() {
   return {Opaque(_mm_set1_epi16(37)), Opaque(_mm_set1_epi16(73)), Opaque(_mm_set1_epi16(14)),
-          Opaque(_mm_set1_epi16(3)), Opaque(_mm_set1_epi16(125))};
+          Opaque(_mm_set1_epi16(3)), Opaque(_mm_set1_epi16(30933))};
 }
 
-inline __m128i LumaWords(const Multipliers& k, __m128i r, __m128i g, __m128i b, __m128i& flagged) {
-  const __m128i p = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(r, k.k37), _mm_mullo_epi16(g, k.k73)),
-                                  _mm_mullo_epi16(b, k.k14));
-  const __m128i q = _mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(r, g), k.k3), _mm_add_epi16(b, b));
+inline __m128i LumaWords(const Multipliers& kk, __m128i r, __m128i g, __m128i b, __m128i& flagged) {
+  const __m128i p = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(r, kk.k37), _mm_mullo_epi16(g, kk.k73)),
+                                  _mm_mullo_epi16(b, kk.k14));
+  const __m128i q = _mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(r, g), kk.k3), _mm_add_epi16(b, b));
   const __m128i eighth = _mm_add_epi16(p, _mm_srli_epi16(q, 3));  // N / 8 rounded down
   const __m128i luma = _mm_srli_epi16(_mm_mulhi_epu16(eighth, _mm_set1_epi16(static_cast<short>(static_cast<std::uint16_t>(33555)))), 6);
   const __m128i zero = _mm_setzero_si128();
-  // N % 1000 == 0: nothing left over from the eighth nor from the division.
-  const __m128i rest = _mm_or_si128(_mm_and_si128(q, _mm_set1_epi16(7)),
-                                    _mm_sub_epi16(eighth, _mm_mullo_epi16(luma, k.k125)));
-  flagged = _mm_andnot_si128(_mm_cmpeq_epi16(luma, zero), _mm_cmpeq_epi16(rest, zero));
+  // N a non-zero multiple of 1000: nothing left over from the eighth, and
+  // the eighth 125 k with 0 < k: times 30933, the inverse of 125 modulo
+  // 2^16, it becomes k, and every other eighth something above 524.
+  const __m128i k = _mm_sub_epi16(_mm_mullo_epi16(eighth, kk.inverse125), _mm_set1_epi16(1));
+  const __m128i rest = _mm_or_si128(_mm_and_si128(q, _mm_set1_epi16(7)), _mm_subs_epu16(k, _mm_set1_epi16(523)));
+  flagged = _mm_cmpeq_epi16(rest, zero);
   return luma;
 }
 

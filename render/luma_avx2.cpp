@@ -18,7 +18,7 @@ namespace {
 // otherwise spell each product out in shifts and adds, which costs more.
 struct Multipliers {
   __m256i rg37x73, b14, rg3x3, b2;  // byte pairs: (red, green) and (blue, red)
-  __m256i k125;
+  __m256i inverse125;
 };
 
 HORALUNE_AVX2 inline __m256i Opaque(__m256i v) {
@@ -28,7 +28,7 @@ HORALUNE_AVX2 inline __m256i Opaque(__m256i v) {
 
 HORALUNE_AVX2 inline Multipliers LumaMultipliers() {
   return {_mm256_set1_epi16(73 << 8 | 37), _mm256_set1_epi16(14), _mm256_set1_epi16(3 << 8 | 3),
-          _mm256_set1_epi16(2), Opaque(_mm256_set1_epi16(125))};
+          _mm256_set1_epi16(2), Opaque(_mm256_set1_epi16(30933))};
 }
 
 // LumaWords of effect_rows.cpp on sixteen 16-bit lanes, from red and green
@@ -40,9 +40,11 @@ HORALUNE_AVX2 inline __m256i LumaWords(const Multipliers& k, __m256i rg, __m256i
   const __m256i eighth = _mm256_add_epi16(p, _mm256_srli_epi16(q, 3));
   const __m256i luma = _mm256_srli_epi16(_mm256_mulhi_epu16(eighth, _mm256_set1_epi16(static_cast<short>(static_cast<std::uint16_t>(33555)))), 6);
   const __m256i zero = _mm256_setzero_si256();
-  const __m256i rest = _mm256_or_si256(_mm256_and_si256(q, _mm256_set1_epi16(7)),
-                                       _mm256_sub_epi16(eighth, _mm256_mullo_epi16(luma, k.k125)));
-  flagged = _mm256_andnot_si256(_mm256_cmpeq_epi16(luma, zero), _mm256_cmpeq_epi16(rest, zero));
+  // As in effect_rows.cpp: k = eighth times the inverse of 125, minus 1.
+  const __m256i multiple = _mm256_sub_epi16(_mm256_mullo_epi16(eighth, k.inverse125), _mm256_set1_epi16(1));
+  const __m256i rest =
+      _mm256_or_si256(_mm256_and_si256(q, _mm256_set1_epi16(7)), _mm256_subs_epu16(multiple, _mm256_set1_epi16(523)));
+  flagged = _mm256_cmpeq_epi16(rest, zero);
   return luma;
 }
 

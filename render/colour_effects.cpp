@@ -10,9 +10,11 @@
 #include "render/effect_rows.h"
 #include "render/luma_avx2.h"
 
-// Each row goes through the vector kernels of effect_rows.cpp; the luma
-// effects first write the row's lumas into scratch space at the end of the
-// output buffer, so a presentation allocates nothing once the buffer exists.
+// Each row goes through the vector kernels of effect_rows.cpp, or for the
+// luma effects the whole frame through luma_avx2.cpp where the processor
+// allows. The luma effects keep rows of lumas in scratch space at the end of
+// the output buffer, so a presentation allocates nothing once the buffer
+// exists.
 
 namespace {
 

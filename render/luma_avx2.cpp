@@ -112,7 +112,7 @@ HORALUNE_AVX2 inline __m256i Lumas(const Multipliers& k, const LumaRow& row, int
   __m256i y = _mm256_packus_epi16(low, high);
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(row.lumas + x), y);
   const auto flagged = static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_packs_epi16(flaggedLow, flaggedHigh)));
-  if (flagged != 0) {
+  if (__builtin_expect(flagged != 0, 0)) {
     FixFlaggedLumas<order>(in, x, flagged, row.lumas);
     y = Load32(row.lumas + x);
     low = _mm256_unpacklo_epi8(y, zero), high = _mm256_unpackhi_epi8(y, zero);

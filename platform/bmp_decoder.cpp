@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -205,12 +206,20 @@ void DecodeRows(const std::uint8_t* data, const Layout& layout, std::uint32_t* o
           dst[x] = (red.Value(p) << 16) | (green.Value(p) << 8) | blue.Value(p);
         }
         break;
-      case 24:
-        for (std::size_t x = 0; x < w; ++x) {
-          const std::uint8_t* p = src + 3 * x;
-          dst[x] = p[0] | (static_cast<std::uint32_t>(p[1]) << 8) | (static_cast<std::uint32_t>(p[2]) << 16);
+      case 24: {
+        // Four bytes at a time (little-endian, as every target is), the top
+        // one dropped; the row's last pixel alone, as its fourth byte may
+        // lie past the end of the file.
+        std::size_t x = 0;
+        for (; x + 1 < w; ++x) {
+          std::uint32_t v;
+          std::memcpy(&v, src + 3 * x, sizeof v);
+          dst[x] = v & 0xFFFFFFu;
         }
+        const std::uint8_t* p = src + 3 * x;
+        dst[x] = p[0] | (static_cast<std::uint32_t>(p[1]) << 8) | (static_cast<std::uint32_t>(p[2]) << 16);
         break;
+      }
       case 32:
         if (layout.compression == kRgb) {
           for (std::size_t x = 0; x < w; ++x) dst[x] = U32(src + 4 * x) & 0xFFFFFF;

@@ -10,9 +10,11 @@
 #include "render/effect_rows.h"
 #include "render/luma_avx2.h"
 
-// Each row goes through the vector kernels of effect_rows.cpp; the luma
-// effects first write the row's lumas into scratch space at the end of the
-// output buffer, so a presentation allocates nothing once the buffer exists.
+// Each row goes through the vector kernels of effect_rows.cpp, or for the
+// luma effects the whole frame through luma_avx2.cpp where the processor
+// allows. The luma effects keep rows of lumas in scratch space at the end of
+// the output buffer, so a presentation allocates nothing once the buffer
+// exists.
 
 namespace {
 
@@ -23,54 +25,32 @@ EffectRowIn FrameRow(const PlanarImage& frame, int y) {
   return EffectRowIn{frame.red.data() + offset, frame.green.data() + offset, frame.blue.data() + offset};
 }
 
-// Emboss compares each pixel's luma with D: 0 in the left column and the top
-// row, 255 in the rest of the right column and the bottom row, else the luma
-// of the upper-left neighbour, kept from the row above.
-void EmbossDs(const std::uint8_t* above, std::uint8_t* ds, int width, bool topRow, bool bottomRow) {
-  if (topRow) {
-    std::memset(ds, 0, static_cast<std::size_t>(width));
-    return;
-  }
-  ds[0] = 0;
-  if (width == 1) return;
-  if (bottomRow) {
-    std::memset(ds + 1, 255, static_cast<std::size_t>(width - 1));
-    return;
-  }
-  std::memcpy(ds + 1, above, static_cast<std::size_t>(width - 2));
-  ds[width - 1] = 255;
-}
-
-// Scratch: this row's lumas, the row above's, and Emboss's D row.
-template <LumaOrder order>
-void LumaRows(const PlanarImage& frame, int effect, std::uint32_t* rows, std::uint8_t* scratch, bool stream) {
+// Scratch: this row's lumas, the row above's, and Emboss's D row. The AVX2
+// kernel takes the frame where it can, the SSE2 one otherwise; `planes`
+// holds the colours of the table effects for the AVX-512 lookups.
+template <LumaOrder order, LumaOutput output>
+void LumaRows(const PlanarImage& frame, std::uint32_t* rows, std::uint8_t* scratch, bool stream,
+              const TablePlanes* planes = nullptr) {
   const int width = frame.width, height = frame.height;
+  const LumaFrame whole{frame.red.data(), frame.green.data(), frame.blue.data(), width, height, rows, scratch,
+                        goldRamp, planes, stream};
+  if (LumaFrameAvx2<order, output>(whole)) return;
   const auto w = static_cast<std::size_t>(width);
   std::uint8_t* lumas[2] = {scratch, scratch + w};
   std::uint8_t* ds = scratch + 2 * w;
   for (int y = 0; y < height; ++y) {
-    std::uint32_t* out = rows + static_cast<std::size_t>(height - 1 - y) * w;
     std::uint8_t* here = lumas[y & 1];
-    if (effect == Emboss) EmbossDs(lumas[(y + 1) & 1], ds, width, y == 0, y == height - 1);
-    // The AVX2 kernel takes what it can of the row (nothing where it is not
-    // available), the SSE2 kernels the rest.
-    const LumaOutput output = effect == Grayscale ? LumaOutput::Grey
-                              : effect == Sepia   ? LumaOutput::Sepia
-                              : effect == Emboss  ? LumaOutput::Emboss
-                                                  : LumaOutput::LumasOnly;
-    const bool aligned = (reinterpret_cast<std::uintptr_t>(out) & 15) == 0;
-    const int done = LumaPixelsAvx2<order>(FrameRow(frame, y), output, ds, here, out, width, stream && aligned);
-    EffectRowIn in = FrameRow(frame, y);
-    in.red += done, in.green += done, in.blue += done;
-    const int rest = width - done;
-    LumaBytes<order>(in, here + done, rest);
-    switch (effect) {
-      case Grayscale: GreyPixels(here + done, out + done, rest, stream); break;
-      case Gold: TablePixels(goldRamp, here, out, width, stream); break;
-      case Sepia: SepiaPixels(here + done, out + done, rest, stream); break;
-      default: EmbossPixels(here + done, ds + done, out + done, rest, stream); break;
-    }
+    if (output == LumaOutput::Emboss) EmbossDs(lumas[(y + 1) & 1], ds, width, y == 0, y == height - 1);
+    const LumaRow row{FrameRow(frame, y), ds, goldRamp, here, rows + static_cast<std::size_t>(height - 1 - y) * w,
+                      width, stream};
+    LumaPixels<order, output>(row, 0);
   }
+}
+
+TablePlanes SepiaPlanes() {
+  std::uint32_t table[256];
+  for (int luma = 0; luma < 256; ++luma) table[luma] = SepiaColour(luma);
+  return SplitTable(table);
 }
 
 }  // namespace
@@ -131,8 +111,8 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
     return false;
   }
   const bool luma = effect == Grayscale || effect == Gold || effect == Sepia || effect == Emboss;
-  // Three rows of bytes after the pixels.
-  const std::size_t scratch = luma ? (3 * static_cast<std::size_t>(frame.width) + 3) / 4 : 0;
+  // Three rows of bytes after the pixels, and a byte before two of them.
+  const std::size_t scratch = luma ? (3 * static_cast<std::size_t>(frame.width) + 2 + 3) / 4 : 0;
   try {
     rows.resize(count + scratch);
   } catch (const std::bad_alloc&) {
@@ -145,10 +125,24 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
   const bool stream = count * 4 >= kStreamBytes;
   std::uint8_t* scratchBytes = reinterpret_cast<std::uint8_t*>(rows.data() + count);
   switch (effect) {
-    case Grayscale: LumaRows<LumaOrder::RedGreenBlue>(frame, effect, rows.data(), scratchBytes, stream); break;
-    case Gold:
-    case Emboss: LumaRows<LumaOrder::GreenRedBlue>(frame, effect, rows.data(), scratchBytes, stream); break;
-    case Sepia: LumaRows<LumaOrder::BlueGreenRed>(frame, effect, rows.data(), scratchBytes, stream); break;
+    case Grayscale:
+      LumaRows<LumaOrder::RedGreenBlue, LumaOutput::Grey>(frame, rows.data(), scratchBytes, stream);
+      break;
+    case Gold: {
+      static const TablePlanes goldPlanes = SplitTable(goldRamp);
+      LumaRows<LumaOrder::GreenRedBlue, LumaOutput::Table>(frame, rows.data(), scratchBytes, stream,
+                                                            &goldPlanes);
+      break;
+    }
+    case Emboss:
+      LumaRows<LumaOrder::GreenRedBlue, LumaOutput::Emboss>(frame, rows.data(), scratchBytes, stream);
+      break;
+    case Sepia: {
+      static const TablePlanes sepiaPlanes = SepiaPlanes();
+      LumaRows<LumaOrder::BlueGreenRed, LumaOutput::Sepia>(frame, rows.data(), scratchBytes, stream,
+                                                            &sepiaPlanes);
+      break;
+    }
     default: {
       const int width = frame.width;
       for (int y = 0; y < frame.height; ++y) {

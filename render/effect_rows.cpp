@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <cstdint>
+#include <cstring>
 #include <type_traits>
 
 
@@ -71,7 +72,7 @@ inline std::uint32_t Solarize(std::uint32_t c) { return c >= 128 ? 255 - c : c +
 // The multipliers are kept in registers: the compiler would otherwise spell
 // each product out in shifts and adds, which costs more.
 struct Multipliers {
-  __m128i k37, k73, k14, k3, k125;
+  __m128i k37, k73, k14, k3, inverse125;
 };
 
 inline __m128i Opaque(__m128i v) {
@@ -81,20 +82,22 @@ inline __m128i Opaque(__m128i v) {
 
 inline Multipliers LumaMultipliers() {
   return {Opaque(_mm_set1_epi16(37)), Opaque(_mm_set1_epi16(73)), Opaque(_mm_set1_epi16(14)),
-          Opaque(_mm_set1_epi16(3)), Opaque(_mm_set1_epi16(125))};
+          Opaque(_mm_set1_epi16(3)), Opaque(_mm_set1_epi16(30933))};
 }
 
-inline __m128i LumaWords(const Multipliers& k, __m128i r, __m128i g, __m128i b, __m128i& flagged) {
-  const __m128i p = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(r, k.k37), _mm_mullo_epi16(g, k.k73)),
-                                  _mm_mullo_epi16(b, k.k14));
-  const __m128i q = _mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(r, g), k.k3), _mm_add_epi16(b, b));
+inline __m128i LumaWords(const Multipliers& kk, __m128i r, __m128i g, __m128i b, __m128i& flagged) {
+  const __m128i p = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(r, kk.k37), _mm_mullo_epi16(g, kk.k73)),
+                                  _mm_mullo_epi16(b, kk.k14));
+  const __m128i q = _mm_add_epi16(_mm_mullo_epi16(_mm_add_epi16(r, g), kk.k3), _mm_add_epi16(b, b));
   const __m128i eighth = _mm_add_epi16(p, _mm_srli_epi16(q, 3));  // N / 8 rounded down
   const __m128i luma = _mm_srli_epi16(_mm_mulhi_epu16(eighth, _mm_set1_epi16(static_cast<short>(static_cast<std::uint16_t>(33555)))), 6);
   const __m128i zero = _mm_setzero_si128();
-  // N % 1000 == 0: nothing left over from the eighth nor from the division.
-  const __m128i rest = _mm_or_si128(_mm_and_si128(q, _mm_set1_epi16(7)),
-                                    _mm_sub_epi16(eighth, _mm_mullo_epi16(luma, k.k125)));
-  flagged = _mm_andnot_si128(_mm_cmpeq_epi16(luma, zero), _mm_cmpeq_epi16(rest, zero));
+  // N a non-zero multiple of 1000: nothing left over from the eighth, and
+  // the eighth 125 k with 0 < k: times 30933, the inverse of 125 modulo
+  // 2^16, it becomes k, and every other eighth something above 524.
+  const __m128i k = _mm_sub_epi16(_mm_mullo_epi16(eighth, kk.inverse125), _mm_set1_epi16(1));
+  const __m128i rest = _mm_or_si128(_mm_and_si128(q, _mm_set1_epi16(7)), _mm_subs_epu16(k, _mm_set1_epi16(523)));
+  flagged = _mm_cmpeq_epi16(rest, zero);
   return luma;
 }
 
@@ -121,6 +124,7 @@ inline std::uint32_t EmbossGrey(int luma, int d) {
   return Grey(static_cast<std::uint32_t>(v));
 }
 
+
 // luma - d + 128 on 16-bit lanes, clamped by the signed-to-unsigned pack.
 inline __m128i EmbossBytes(__m128i lumas, __m128i ds) {
   const __m128i zero = _mm_setzero_si128(), bias = _mm_set1_epi16(128);
@@ -146,7 +150,24 @@ inline void SepiaBytes(__m128i y, __m128i& r, __m128i& g, __m128i& b) {
   b = _mm_subs_epu8(y, strong);
 }
 
-inline std::uint32_t Sepia(int y) {
+}  // namespace
+
+void EmbossDs(const std::uint8_t* above, std::uint8_t* ds, int width, bool topRow, bool bottomRow) {
+  if (topRow) {
+    std::memset(ds, 0, static_cast<std::size_t>(width));
+    return;
+  }
+  ds[0] = 0;
+  if (width == 1) return;
+  if (bottomRow) {
+    std::memset(ds + 1, 255, static_cast<std::size_t>(width - 1));
+    return;
+  }
+  std::memcpy(ds + 1, above, static_cast<std::size_t>(width - 2));
+  ds[width - 1] = 255;
+}
+
+std::uint32_t SepiaColour(int y) {
   const int tint = y <= 127 ? y : 255 - y;
   int r = y + (41 * tint) / 127, g = y + (4 * tint) / 127, b = y - (41 * tint) / 127;
   r = r > 255 ? 255 : r;
@@ -154,8 +175,6 @@ inline std::uint32_t Sepia(int y) {
   b = b < 0 ? 0 : b;
   return Pack(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(g), static_cast<std::uint32_t>(b));
 }
-
-}  // namespace
 
 void NormalPixels(EffectRowIn in, std::uint32_t* out, int width, bool stream) {
   WriteRow(
@@ -200,53 +219,101 @@ template void LumaBytes<LumaOrder::RedGreenBlue>(EffectRowIn, std::uint8_t*, int
 template void LumaBytes<LumaOrder::GreenRedBlue>(EffectRowIn, std::uint8_t*, int);
 template void LumaBytes<LumaOrder::BlueGreenRed>(EffectRowIn, std::uint8_t*, int);
 
-void GreyPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream) {
-  WriteRow(
-      out, width, stream,
-      [&](int x, auto s) {
-        const __m128i v = Load(lumas + x);
-        StorePixels<decltype(s)::value>(out + x, v, v, v);
-      },
-      [&](int x) { return Grey(lumas[x]); });
+namespace {
+
+template <bool stream>
+inline void Store(std::uint32_t* out, __m128i v) {
+  if (stream) {
+    _mm_stream_si128(reinterpret_cast<__m128i*>(out), v);
+  } else {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+  }
 }
 
-void SepiaPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream) {
-  WriteRow(
-      out, width, stream,
-      [&](int x, auto s) {
-        __m128i r, g, b;
-        SepiaBytes(Load(lumas + x), r, g, b);
-        StorePixels<decltype(s)::value>(out + x, r, g, b);
-      },
-      [&](int x) { return Sepia(lumas[x]); });
+// The output pixel of one luma, for the pixels before a row's first chunk.
+template <LumaOutput output>
+inline std::uint32_t OnePixel(const LumaRow& row, int x, int luma) {
+  switch (output) {
+    case LumaOutput::Grey: return Grey(static_cast<std::uint32_t>(luma));
+    case LumaOutput::Sepia: return SepiaColour(luma);
+    case LumaOutput::Emboss: return EmbossGrey(luma, row.ds[x]);
+    case LumaOutput::Table: return row.table[luma];
+  }
+  return 0;
 }
 
-void TablePixels(const std::uint32_t* table, const std::uint8_t* lumas, std::uint32_t* out, int width,
-                 bool stream) {
-  WriteRow(
-      out, width, stream,
-      [&](int x, auto s) {
-        for (int k = 0; k < kChunk; k += 4) {
-          const __m128i v = _mm_setr_epi32(
-              static_cast<int>(table[lumas[x + k]]), static_cast<int>(table[lumas[x + k + 1]]),
-              static_cast<int>(table[lumas[x + k + 2]]), static_cast<int>(table[lumas[x + k + 3]]));
-          __m128i* to = reinterpret_cast<__m128i*>(out + x + k);
-          if (decltype(s)::value) {
-            _mm_stream_si128(to, v);
-          } else {
-            _mm_storeu_si128(to, v);
-          }
-        }
-      },
-      [&](int x) { return table[lumas[x]]; });
+// Sixteen lumas into row.lumas and their pixels into row.out, from x.
+template <LumaOrder order, LumaOutput output, bool stream>
+inline void LumaPixelChunk(const Multipliers& k, const LumaRow& row, int x) {
+  LumaChunk<order>(k, row.in, x, row.lumas);
+  const __m128i y = Load(row.lumas + x);
+  std::uint32_t* out = row.out + x;
+  switch (output) {
+    case LumaOutput::Grey: StorePixels<stream>(out, y, y, y); break;
+    case LumaOutput::Sepia: {
+      __m128i r, g, b;
+      SepiaBytes(y, r, g, b);
+      StorePixels<stream>(out, r, g, b);
+      break;
+    }
+    case LumaOutput::Emboss: {
+      const __m128i v = EmbossBytes(y, Load(row.ds + x));
+      StorePixels<stream>(out, v, v, v);
+      break;
+    }
+    case LumaOutput::Table: {
+      const std::uint8_t* l = row.lumas + x;
+      const std::uint32_t* t = row.table;
+      for (int j = 0; j < kChunk; j += 4) {
+        Store<stream>(out + j, _mm_setr_epi32(static_cast<int>(t[l[j]]), static_cast<int>(t[l[j + 1]]),
+                                              static_cast<int>(t[l[j + 2]]), static_cast<int>(t[l[j + 3]])));
+      }
+      break;
+    }
+  }
 }
 
-void EmbossPixels(const std::uint8_t* lumas, const std::uint8_t* ds, std::uint32_t* out, int width, bool stream) {
-  WriteRow(
-      out, width, stream,
-      [&](int x, auto s) {
-        const __m128i v = EmbossBytes(Load(lumas + x), Load(ds + x));
-        StorePixels<decltype(s)::value>(out + x, v, v, v);
-      },
-      [&](int x) { return EmbossGrey(lumas[x], ds[x]); });
+}  // namespace
+
+template <LumaOrder order, LumaOutput output>
+void LumaPixels(const LumaRow& row, int from) {
+  const int width = row.width;
+  if (from >= width) return;
+  if (width < kChunk) {
+    for (int x = from; x < width; ++x) {
+      const int luma = Luma<order>(row.in.red[x], row.in.green[x], row.in.blue[x]);
+      row.lumas[x] = static_cast<std::uint8_t>(luma);
+      row.out[x] = OnePixel<output>(row, x, luma);
+    }
+    return;
+  }
+  const Multipliers k = LumaMultipliers();
+  int x = from;
+  if (width - x < kChunk) {
+    LumaPixelChunk<order, output, false>(k, row, width - kChunk);
+    return;
+  }
+  if (row.stream) {
+    // The pixels before the first 16-byte boundary come from one chunk stored
+    // in place; the streamed chunks start at the boundary.
+    const int misaligned = static_cast<int>((reinterpret_cast<std::uintptr_t>(row.out + x) & 15) / 4);
+    if (misaligned != 0) {
+      LumaPixelChunk<order, output, false>(k, row, x);
+      x += 4 - misaligned;
+    }
+    for (; x + kChunk <= width; x += kChunk) LumaPixelChunk<order, output, true>(k, row, x);
+  }
+  for (; x + kChunk <= width; x += kChunk) LumaPixelChunk<order, output, false>(k, row, x);
+  // The last pixels: a chunk ending at the row's end, overlapping pixels
+  // already written with the same values.
+  if (x < width) LumaPixelChunk<order, output, false>(k, row, width - kChunk);
 }
+
+#define HORALUNE_LUMA_PIXELS(order)                                     \
+  template void LumaPixels<order, LumaOutput::Grey>(const LumaRow&, int);   \
+  template void LumaPixels<order, LumaOutput::Sepia>(const LumaRow&, int);  \
+  template void LumaPixels<order, LumaOutput::Emboss>(const LumaRow&, int); \
+  template void LumaPixels<order, LumaOutput::Table>(const LumaRow&, int);
+HORALUNE_LUMA_PIXELS(LumaOrder::RedGreenBlue)
+HORALUNE_LUMA_PIXELS(LumaOrder::GreenRedBlue)
+HORALUNE_LUMA_PIXELS(LumaOrder::BlueGreenRed)

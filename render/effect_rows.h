@@ -21,14 +21,32 @@ void SolarizationPixels(EffectRowIn in, std::uint32_t* out, int width, bool stre
 template <LumaOrder order>
 void LumaBytes(EffectRowIn in, std::uint8_t* lumas, int width);
 
-// Grey pixels (v, v, v) from lumas, and the sepia tint of each luma.
-void GreyPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream);
-void SepiaPixels(const std::uint8_t* lumas, std::uint32_t* out, int width, bool stream);
-// Each luma's colour from a 256-entry table.
-void TablePixels(const std::uint32_t* table, const std::uint8_t* lumas, std::uint32_t* out, int width,
-                 bool stream);
-// Emboss greys: v = luma - d + 128 clamped to 0..255.
-void EmbossPixels(const std::uint8_t* lumas, const std::uint8_t* ds, std::uint32_t* out, int width, bool stream);
+// The sepia tint of a luma, 0x00RRGGBB.
+std::uint32_t SepiaColour(int luma);
+
+// What a luma effect makes of each luma: a grey (v, v, v), the sepia tint,
+// the emboss grey v = luma - d + 128 clamped to 0..255 (d from `ds`), or a
+// colour from a 256-entry table.
+enum class LumaOutput { Grey, Sepia, Emboss, Table };
+
+struct LumaRow {
+  EffectRowIn in;
+  const std::uint8_t* ds;        // Emboss only
+  const std::uint32_t* table;    // Table only
+  std::uint8_t* lumas;           // the row's lumas are written here too
+  std::uint32_t* out;
+  int width;
+  bool stream;
+};
+
+// The lumas and output pixels of a row's pixels from `from` on, in one pass.
+template <LumaOrder order, LumaOutput output>
+void LumaPixels(const LumaRow& row, int from);
+
+// Emboss compares each pixel's luma with D: 0 in the left column and the top
+// row, 255 in the rest of the right column and the bottom row, else the luma
+// of the upper-left neighbour, kept from the row above.
+void EmbossDs(const std::uint8_t* above, std::uint8_t* ds, int width, bool topRow, bool bottomRow);
 
 // Recomputes in double precision the lumas flagged in `flagged` (bit k for
 // pixel x + k): those whose sum may round to just below an integer.

@@ -1,6 +1,7 @@
 #include "skin/planar_image.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "platform/bitmap_file.h"
 #include "platform/files.h"
@@ -63,13 +64,7 @@ bool PlanarImage::LoadPicture(int pivotXValue, int pivotYValue, const char* path
   AllocatePlanes(*this, pixels.width, pixels.height, false);
   pivotX = pivotXValue;
   pivotY = pivotYValue;
-  const std::size_t count = red.size();
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::uint32_t p = pixels.pixels[i];
-    red[i] = static_cast<std::uint8_t>(p >> 16);
-    green[i] = static_cast<std::uint8_t>(p >> 8);
-    blue[i] = static_cast<std::uint8_t>(p);
-  }
+  SplitPixels(pixels.pixels.data(), red.data(), green.data(), blue.data(), red.size());
   return true;
 }
 
@@ -85,7 +80,7 @@ bool PlanarImage::LoadPictureWithMask(int pivotXValue, int pivotYValue, const ch
     return false;
   }
   mask.assign(red.size(), 0);
-  for (std::size_t i = 0; i < mask.size(); ++i) mask[i] = MaskValue(pixels.pixels[i]);
+  MaskValues(pixels.pixels.data(), mask.data(), mask.size());
   hasMask = true;
   return true;
 }
@@ -103,14 +98,10 @@ bool PlanarImage::LoadHand(int axisX, int axisY, const char* path) {
   pivotX = axisX + 2;
   pivotY = axisY + 2;
   for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      const std::uint32_t p = pixels.pixels[static_cast<std::size_t>(y) * w + x];
-      const std::size_t at = static_cast<std::size_t>(y + 2) * width + (x + 2);
-      red[at] = static_cast<std::uint8_t>(p >> 16);
-      green[at] = static_cast<std::uint8_t>(p >> 8);
-      blue[at] = static_cast<std::uint8_t>(p);
-      mask[at] = 255;
-    }
+    const std::size_t at = static_cast<std::size_t>(y + 2) * width + 2;
+    SplitPixels(pixels.pixels.data() + static_cast<std::size_t>(y) * w, red.data() + at, green.data() + at,
+                blue.data() + at, static_cast<std::size_t>(w));
+    std::memset(mask.data() + at, 255, static_cast<std::size_t>(w));
   }
   return true;
 }
@@ -126,10 +117,8 @@ bool PlanarImage::LoadHandWithMask(int axisX, int axisY, const char* path,
     return false;
   }
   for (int y = 0; y < pixels.height; ++y) {
-    for (int x = 0; x < pixels.width; ++x) {
-      mask[static_cast<std::size_t>(y + 2) * width + (x + 2)] =
-          MaskValue(pixels.pixels[static_cast<std::size_t>(y) * pixels.width + x]);
-    }
+    MaskValues(pixels.pixels.data() + static_cast<std::size_t>(y) * pixels.width,
+               mask.data() + static_cast<std::size_t>(y + 2) * width + 2, static_cast<std::size_t>(pixels.width));
   }
   hasMask = true;
   return true;
@@ -137,14 +126,4 @@ bool PlanarImage::LoadHandWithMask(int axisX, int axisY, const char* path,
 
 bool FileIsReadable(const char* path) {
   return platform::FileExists(path) && platform::FileReadable(path);
-}
-
-std::uint8_t MaskValue(std::uint32_t pixel) {
-  const double r = static_cast<double>((pixel >> 16) & 0xFFu);
-  const double g = static_cast<double>((pixel >> 8) & 0xFFu);
-  const double b = static_cast<double>(pixel & 0xFFu);
-  // Red weighs 0.587 and green 0.299 here (unlike the colour effects); the sum is
-  // taken in this order and truncated, so mid greys come out one lower.
-  const double value = r * 0.587 + g * 0.299 + b * 0.114;
-  return static_cast<std::uint8_t>(static_cast<int>(value));
 }

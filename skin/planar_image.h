@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "skin/plane_split.h"  // MaskValue
+
 class PlanarImage {
  public:
   PlanarImage() = default;
@@ -36,6 +38,3 @@ class PlanarImage {
 
 // access(path, 0) and then access(path, 4).
 bool FileIsReadable(const char* path);
-
-// Opacity of a mask pixel: R * 0.587 + G * 0.299 + B * 0.114, truncated.
-std::uint8_t MaskValue(std::uint32_t pixel);

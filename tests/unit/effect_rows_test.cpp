@@ -11,6 +11,7 @@
 
 #include "render/colour_effects.h"
 #include "render/effect_rows.h"
+#include "render/luma_avx2.h"
 
 namespace {
 
@@ -131,6 +132,29 @@ TEST(EffectRows, LargeFramesStreamedToMemoryGiveTheSamePixels) {
   std::mt19937 random(6);
   const PlanarImage frame = TrickyFrame(1030, 512, random);
   for (int effect = Normal; effect <= Emboss; ++effect) ExpectPlain(frame, effect);
+}
+
+// The same frames through the SSE2 kernels alone (the Windows build's), where
+// the processor would take the wider ones; a width of 1029 starts rows 4, 8
+// and 12 bytes past a 16-byte boundary.
+TEST(EffectRows, Sse2KernelsAloneGiveTheSamePixels) {
+  struct WideKernelsOff {
+    WideKernelsOff() { AllowWideKernels(false); }
+    ~WideKernelsOff() { AllowWideKernels(true); }
+  } off;
+  std::mt19937 random(7);
+  for (int width : {15, 16, 17, 31, 33, 47, 63, 64, 65, 130}) {
+    const PlanarImage frame = TrickyFrame(width, 1 + width % 5 + 2, random);
+    for (int effect = Grayscale; effect <= Emboss; ++effect) ExpectPlain(frame, effect);
+  }
+  const PlanarImage large = TrickyFrame(1029, 520, random);
+  for (int effect = Grayscale; effect <= Emboss; ++effect) ExpectPlain(large, effect);
+}
+
+TEST(EffectRows, WideKernelsOnRowsStartingOffEveryBoundary) {
+  std::mt19937 random(8);
+  const PlanarImage large = TrickyFrame(1029, 520, random);
+  for (int effect = Grayscale; effect <= Emboss; ++effect) ExpectPlain(large, effect);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 // Where the next alarm notification window goes: 16 pixels right of and below
-// the last one, starting near the middle of the work area, sliding along the
+// the last one (lengths in 96-dpi pixels, scaled to the screen's dpi), starting near the middle of the work area, sliding along the
 // right or bottom edge and starting over at the top-left corner.
 #pragma once
 #include <functional>
 
 #include "platform/screen_rect.h"
+#include "skin/display_scale.h"
 
 using WorkArea = ScreenRect;
 
@@ -21,7 +22,7 @@ class NotificationPlacer {
     int x;
     int y;
   };
-  Position Next();
+  Position Next(int dpi = kBaseDpi);
   void Opened();
   void Closed();
 
@@ -33,7 +34,7 @@ class NotificationPlacer {
   static constexpr int kHeight = 156;  // taken to have
 
  private:
-  void Recentre();
+  void Recentre(int width, int height);
 
   WorkAreaReader reader_;
   WorkArea workArea_;

@@ -7,6 +7,7 @@
 #include "platform/text.h"
 #include "resources/resource_ids.h"
 #include "ui/win32/dialog_paint.h"
+#include "ui/win32/display_scale.h"
 #include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/window_drag.h"
@@ -21,7 +22,7 @@ void InitialiseNotification(HWND dialog) {
   }
   HWND closeButton = GetDlgItem(dialog, IDC_CLOSE);
   EnableWindow(closeButton, FALSE);
-  const NotificationPlacer::Position at = notificationPlacer.Next();
+  const NotificationPlacer::Position at = notificationPlacer.Next(WindowDpi(dialog));
   SetWindowTextW(dialog, platform::WideFromCp932(notice->title).c_str());
   SetDlgItemTextW(dialog, IDC_NOTIFICATION_TEXT,
                   platform::WideFromCp932(notice->text).c_str());

@@ -57,6 +57,19 @@ TEST_F(PlacerTest, CentreUsesTheWorkAreaOffsets) {
   EXPECT_EQ(p.y, 542 - 78 - 5 + 16);
 }
 
+TEST_F(PlacerTest, AtOneAndAHalfTimesTheScaleWindowsStayOnTheWorkArea) {
+  // Centre: 640 - 150 - 5 + 24, 512 - 117 - 5 + 24.
+  auto p = placer.Next(144);
+  EXPECT_EQ(p.x, 509);
+  EXPECT_EQ(p.y, 414);
+  placer.Opened();
+  for (int i = 0; i < 40; ++i) {
+    p = placer.Next(144);
+    ASSERT_LE(p.x + 300, 1280);
+    ASSERT_LE(p.y + 234, 1024);
+  }
+}
+
 TEST(PlacerCount, OpenCountStopsAtOneHundred) {
   NotificationPlacer placer{[] { return WorkArea{0, 0, 800, 600}; }};
   for (int i = 0; i < 150; ++i) placer.Opened();

@@ -13,17 +13,24 @@ unsigned Channel(std::uint32_t colour, int shift) { return (colour >> shift) & 0
 
 std::vector<std::uint8_t> GradientRows(std::uint32_t a, std::uint32_t b, int width, int height) {
   if (width <= 0 || height <= 0) return {};
-  const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+  std::vector<unsigned> weights(static_cast<std::size_t>(width));
+  for (int x = 0; x < width; ++x) weights[static_cast<std::size_t>(x)] = static_cast<unsigned>(2 * (width - x)) / 3;
+  return GradientRowsOf(a, b, weights, height);
+}
+
+std::vector<std::uint8_t> GradientRowsOf(std::uint32_t a, std::uint32_t b,
+                                         const std::vector<unsigned>& weights, int height) {
+  if (weights.empty() || height <= 0) return {};
+  const std::size_t rowBytes = weights.size() * 4;
   std::vector<std::uint8_t> rows(rowBytes * static_cast<std::size_t>(height), 0);
-  for (int x = 0; x < width; ++x) {
-    const unsigned t = static_cast<unsigned>(2 * (width - x)) / 3;
+  for (std::size_t x = 0; x < weights.size(); ++x) {
+    const unsigned t = weights[x];
     const unsigned s = 255 - t;
-    std::uint8_t* pixel = &rows[static_cast<std::size_t>(x) * 4];
+    std::uint8_t* pixel = &rows[x * 4];
     pixel[0] = static_cast<std::uint8_t>((s * Channel(a, 16) + t * Channel(b, 16)) / 255);
     pixel[1] = static_cast<std::uint8_t>((s * Channel(a, 8) + t * Channel(b, 8)) / 255);
     pixel[2] = static_cast<std::uint8_t>((s * Channel(a, 0) + t * Channel(b, 0)) / 255);
   }
-  // Every row is the same.
   for (int y = 1; y < height; ++y) {
     std::copy(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(rowBytes),
               rows.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y)));

@@ -18,6 +18,11 @@ constexpr int kBackdropHeight = 220;
 std::vector<std::uint8_t> GradientRows(std::uint32_t a, std::uint32_t b,
                                        int width = kBackdropWidth, int height = kBackdropHeight);
 
+// The gradient's rows when column x holds `weights[x]` (out of 255) of b over a;
+// every row is the same.
+std::vector<std::uint8_t> GradientRowsOf(std::uint32_t a, std::uint32_t b,
+                                         const std::vector<unsigned>& weights, int height);
+
 // The introduction picture turned into rows; empty when it has no planes of
 // the backdrop's size.
 std::vector<std::uint8_t> IntroPictureRows(const PlanarImage& picture);

@@ -8,8 +8,6 @@
 
 namespace {
 
-unsigned Channel(std::uint32_t colour, int shift) { return (colour >> shift) & 0xFFu; }
-
 // Where output pixel `i` of `to` falls between source pixels of `from`, as an
 // index and a weight out of `scale` for the next pixel: the source position is
 // ((2i + 1) * from - to) / (2 * to), held exactly as integers.
@@ -34,27 +32,14 @@ int BackdropHeightAt(int dpi) { return ScaleByDpi(kBackdropHeight, ClampDpi(dpi)
 
 std::vector<std::uint8_t> GradientRowsAt(std::uint32_t a, std::uint32_t b, int dpi) {
   dpi = ClampDpi(dpi);
-  const int width = BackdropWidthAt(dpi);
-  const int height = BackdropHeightAt(dpi);
-  std::vector<std::uint8_t> rows(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4,
-                                 0);
-  const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-  for (int x = 0; x < width; ++x) {
+  std::vector<unsigned> weights(static_cast<std::size_t>(BackdropWidthAt(dpi)));
+  for (std::size_t x = 0; x < weights.size(); ++x) {
     // 2 * (128 - x * 96 / dpi) / 3 without rounding in between: at 96 dpi this
     // is GradientRows' own rule.
     const long long left = static_cast<long long>(kBackdropWidth) * dpi - static_cast<long long>(x) * kBaseDpi;
-    const unsigned t = left > 0 ? static_cast<unsigned>(2 * left / (3LL * dpi)) : 0;
-    const unsigned s = 255 - t;
-    std::uint8_t* pixel = &rows[static_cast<std::size_t>(x) * 4];
-    pixel[0] = static_cast<std::uint8_t>((s * Channel(a, 16) + t * Channel(b, 16)) / 255);
-    pixel[1] = static_cast<std::uint8_t>((s * Channel(a, 8) + t * Channel(b, 8)) / 255);
-    pixel[2] = static_cast<std::uint8_t>((s * Channel(a, 0) + t * Channel(b, 0)) / 255);
+    weights[x] = left > 0 ? static_cast<unsigned>(2 * left / (3LL * dpi)) : 0;
   }
-  for (int y = 1; y < height; ++y) {
-    std::copy(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(rowBytes),
-              rows.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<std::size_t>(y)));
-  }
-  return rows;
+  return GradientRowsOf(a, b, weights, BackdropHeightAt(dpi));
 }
 
 std::vector<std::uint8_t> IntroPictureRowsAt(const PlanarImage& picture, int dpi) {

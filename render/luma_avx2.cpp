@@ -4,9 +4,12 @@
 #if defined(__x86_64__) && defined(__GNUC__) && defined(HORALUNE_BUILD_AVX2)
 #define HORALUNE_LUMA_AVX2 1
 #include <immintrin.h>
+
+#include "render/effect_bytes.h"
 // GCC 12 takes the "undefined" lanes inside its AVX-512 intrinsics for
 // uninitialised variables.
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#pragma GCC diagnostic ignored "-Wuninitialized"
 #endif
 
 #ifdef HORALUNE_LUMA_AVX2
@@ -163,6 +166,58 @@ HORALUNE_AVX2 inline void Chunk(const Multipliers& k, const LumaRow& row, int x)
   }
 }
 
+// Sixteen lumas from x into row.lumas and their pixels into row.out: the
+// row's end, where a 32-pixel chunk would mostly redo finished pixels. The
+// sixteen pixels' products share one set of 16-bit lanes, in order.
+template <LumaOrder order, LumaOutput output>
+HORALUNE_AVX2 inline void HalfChunk(const Multipliers& k, const LumaRow& row, int x) {
+  const EffectRowIn in = row.in;
+  const auto load = [](const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+  const __m128i r = load(in.red + x), g = load(in.green + x), b = load(in.blue + x);
+  __m256i flagged;
+  const __m256i words = LumaWords(k, _mm256_set_m128i(_mm_unpackhi_epi8(r, g), _mm_unpacklo_epi8(r, g)),
+                                  _mm256_set_m128i(_mm_unpackhi_epi8(b, r), _mm_unpacklo_epi8(b, r)), flagged);
+  // Packing works within 128-bit halves: the first quadword of each holds
+  // its eight lumas.
+  __m128i y = _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi16(words, words), 0x08));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(row.lumas + x), y);
+  const __m128i marks = _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packs_epi16(flagged, flagged), 0x08));
+  const auto marked = static_cast<std::uint32_t>(_mm_movemask_epi8(marks));
+  if (__builtin_expect(marked != 0, 0)) {
+    FixFlaggedLumas<order>(in, x, marked, row.lumas);
+    y = load(row.lumas + x);
+  }
+  std::uint32_t* out = row.out + x;
+  switch (output) {
+    case LumaOutput::Grey: effect_bytes::StorePixels<false>(out, y, y, y); break;
+    case LumaOutput::Sepia: {
+      __m128i sr, sg, sb;
+      effect_bytes::SepiaBytes(y, sr, sg, sb);
+      effect_bytes::StorePixels<false>(out, sr, sg, sb);
+      break;
+    }
+    case LumaOutput::Emboss: {
+      const __m128i v = effect_bytes::EmbossBytes(y, load(row.ds + x));
+      effect_bytes::StorePixels<false>(out, v, v, v);
+      break;
+    }
+    case LumaOutput::Table: effect_bytes::StoreTableColours(out, row.table, row.lumas + x); break;
+  }
+}
+
+// The pixels of a row from x on, fewer than 32, by one chunk ending at the
+// row's end: sixteen pixels where they do, else 32. Either writes some
+// pixels again, with the same values.
+template <LumaOrder order, LumaOutput output>
+HORALUNE_AVX2 inline void RowEnd(const Multipliers& k, const LumaRow& row, int x) {
+  if (x >= row.width) return;
+  if (row.width - x <= 16) {
+    HalfChunk<order, output>(k, row, row.width - 16);
+  } else {
+    Chunk<order, output, false>(k, row, row.width - 32);
+  }
+}
+
 // The rows of a frame; the constants are set once for all of them.
 template <LumaOrder order, LumaOutput output>
 HORALUNE_AVX2 void Frame(const LumaFrame& f) {
@@ -210,8 +265,7 @@ HORALUNE_AVX2 void Frame(const LumaFrame& f) {
       for (; x + 32 <= width; x += 32) Chunk<order, output, true>(k, row, x);
     }
     for (; x + 32 <= width; x += 32) Chunk<order, output, false>(k, row, x);
-    // The last chunk ends at the row's end, writing some pixels again.
-    if (x < width) Chunk<order, output, false>(k, row, width - 32);
+    RowEnd<order, output>(k, row, x);
   }
 }
 
@@ -287,7 +341,7 @@ HORALUNE_AVX512 inline void PlanesChunk32(const Multipliers& k, const PlaneRegis
                      _mm512_castsi512_si256(Look(p.blue, index, top)));
 }
 
-template <LumaOrder order>
+template <LumaOrder order, LumaOutput output>
 HORALUNE_AVX512 void PlanesFrame(const LumaFrame& f) {
   const Multipliers k = LumaMultipliers();
   const PlaneRegisters p = LoadPlanes(*f.planes);
@@ -297,7 +351,7 @@ HORALUNE_AVX512 void PlanesFrame(const LumaFrame& f) {
     const std::size_t offset = static_cast<std::size_t>(y) * w;
     const LumaRow row{{f.red + offset, f.green + offset, f.blue + offset},
                       nullptr,
-                      nullptr,
+                      f.table,
                       f.scratch,
                       f.rows + static_cast<std::size_t>(height - 1 - y) * w,
                       width,
@@ -312,12 +366,11 @@ HORALUNE_AVX512 void PlanesFrame(const LumaFrame& f) {
       for (; x + 64 <= width; x += 64) PlanesChunk<order, true>(k, p, row, x);
     }
     for (; x + 64 <= width; x += 64) PlanesChunk<order, false>(k, p, row, x);
-    // The last chunk ends at the row's end, writing some pixels again.
-    if (width - x > 32) {
-      PlanesChunk<order, false>(k, p, row, width - 64);
-    } else if (x < width) {
-      PlanesChunk32<order>(k, p, row, width - 32);
+    if (width - x >= 32) {
+      PlanesChunk32<order>(k, p, row, x);
+      x += 32;
     }
+    RowEnd<order, output>(k, row, x);
   }
 }
 
@@ -357,8 +410,9 @@ template <LumaOrder order, LumaOutput output>
 bool LumaFrameAvx2(const LumaFrame& frame) {
 #ifdef HORALUNE_LUMA_AVX2
   if (!kHasAvx2 || !wideKernelsAllowed || frame.width < 32) return false;
-  if (frame.planes != nullptr && kHasAvx512 && frame.width >= 64) {
-    PlanesFrame<order>(frame);
+  constexpr bool tinted = output == LumaOutput::Sepia || output == LumaOutput::Table;
+  if (tinted && frame.planes != nullptr && kHasAvx512 && frame.width >= 64) {
+    PlanesFrame<order, output>(frame);
   } else {
     Frame<order, output>(frame);
   }

@@ -117,10 +117,10 @@ void ExpectPlain(const PlanarImage& frame, int effect) {
 }
 
 TEST(EffectRows, EveryEffectOnEveryKernelAndTail) {
-  // 32-pixel, 16-pixel and single-pixel pieces in every combination, rows
+  // 64-, 32-, 16-pixel and single-pixel pieces in every combination, rows
   // whose 32-bit pixels start off a 16-byte boundary, one-pixel columns.
   std::mt19937 random(5);
-  for (int width : {1, 2, 3, 15, 16, 17, 31, 32, 33, 47, 48, 49, 63, 64, 65, 95, 97, 130}) {
+  for (int width : {1, 2, 3, 15, 16, 17, 31, 32, 33, 47, 48, 49, 63, 64, 65, 95, 97, 112, 113, 130, 200}) {
     const PlanarImage frame = TrickyFrame(width, 1 + width % 5 + 2, random);
     for (int effect = Normal; effect <= Emboss; ++effect) ExpectPlain(frame, effect);
   }

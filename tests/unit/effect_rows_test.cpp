@@ -120,7 +120,7 @@ TEST(EffectRows, EveryEffectOnEveryKernelAndTail) {
   // 64-, 32-, 16-pixel and single-pixel pieces in every combination, rows
   // whose 32-bit pixels start off a 16-byte boundary, one-pixel columns.
   std::mt19937 random(5);
-  for (int width : {1, 2, 3, 15, 16, 17, 31, 32, 33, 47, 48, 49, 63, 64, 65, 95, 97, 112, 113, 130, 200}) {
+  for (int width : {1, 2, 3, 15, 16, 17, 31, 32, 33, 47, 48, 49, 63, 64, 65, 80, 95, 96, 97, 112, 113, 128, 130, 200}) {
     const PlanarImage frame = TrickyFrame(width, 1 + width % 5 + 2, random);
     for (int effect = Normal; effect <= Emboss; ++effect) ExpectPlain(frame, effect);
   }
@@ -134,21 +134,24 @@ TEST(EffectRows, LargeFramesStreamedToMemoryGiveTheSamePixels) {
   for (int effect = Normal; effect <= Emboss; ++effect) ExpectPlain(frame, effect);
 }
 
-// The same frames through the SSE2 kernels alone (the Windows build's), where
-// the processor would take the wider ones; a width of 1029 starts rows 4, 8
-// and 12 bytes past a 16-byte boundary.
-TEST(EffectRows, Sse2KernelsAloneGiveTheSamePixels) {
-  struct WideKernelsOff {
-    WideKernelsOff() { AllowWideKernels(false); }
-    ~WideKernelsOff() { AllowWideKernels(true); }
-  } off;
-  std::mt19937 random(7);
-  for (int width : {15, 16, 17, 31, 33, 47, 63, 64, 65, 130}) {
-    const PlanarImage frame = TrickyFrame(width, 1 + width % 5 + 2, random);
-    for (int effect = Grayscale; effect <= Emboss; ++effect) ExpectPlain(frame, effect);
+// The same frames through the SSE2 kernels alone (the Windows build's) and
+// with AVX2 at most, where the processor would take wider ones; a width of
+// 1029 starts rows 4, 8 and 12 bytes past a 16-byte boundary.
+TEST(EffectRows, NarrowerKernelsAloneGiveTheSamePixels) {
+  for (int bits : {128, 256}) {
+    SCOPED_TRACE(bits);
+    struct Limit {
+      explicit Limit(int b) { LimitWideKernels(b); }
+      ~Limit() { LimitWideKernels(512); }
+    } limit(bits);
+    std::mt19937 random(7);
+    for (int width : {15, 16, 17, 31, 33, 47, 63, 64, 65, 95, 97, 130}) {
+      const PlanarImage frame = TrickyFrame(width, 1 + width % 5 + 2, random);
+      for (int effect = Grayscale; effect <= Emboss; ++effect) ExpectPlain(frame, effect);
+    }
+    const PlanarImage large = TrickyFrame(1029, 520, random);
+    for (int effect = Grayscale; effect <= Emboss; ++effect) ExpectPlain(large, effect);
   }
-  const PlanarImage large = TrickyFrame(1029, 520, random);
-  for (int effect = Grayscale; effect <= Emboss; ++effect) ExpectPlain(large, effect);
 }
 
 TEST(EffectRows, WideKernelsOnRowsStartingOffEveryBoundary) {

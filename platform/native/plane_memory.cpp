@@ -75,7 +75,10 @@ class RegionPool {
     if (span > kRegionBytes) {
       base = NewRegion(span);  // a block of its own; the region stays closed to others
     } else {
-      if (open_ == nullptr || RoomLeft(open_) < span) open_ = NewRegion(kRegionBytes);
+      if (open_ == nullptr || RoomLeft(open_) < span) {
+        if (open_ != nullptr) CloseRegion(open_);
+        open_ = NewRegion(kRegionBytes);
+      }
       base = open_;
     }
     Region& region = regions_.find(base)->second;
@@ -119,6 +122,18 @@ class RegionPool {
   std::size_t RoomLeft(char* base) const {
     const Region& region = regions_.find(base)->second;
     return region.length - region.used;
+  }
+
+  // No more blocks go to this region: its unused end goes back, so the huge
+  // page it reaches into is not kept whole for a part of it.
+  void CloseRegion(char* base) {
+    Region& region = regions_.find(base)->second;
+    const std::size_t tail = region.length - region.used;
+    if (tail == 0) return;
+    ASAN_UNPOISON_MEMORY_REGION(base + region.used, tail);
+    munmap(base + region.used, tail);
+    held_ -= tail;
+    region.length = region.used;
   }
 
   char* NewRegion(std::size_t length) {

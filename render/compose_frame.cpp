@@ -8,7 +8,7 @@
 
 namespace {
 
-void CopyPlane(std::vector<std::uint8_t>& to, const std::vector<std::uint8_t>& from,
+void CopyPlane(Plane& to, const Plane& from,
                std::size_t count) {
   count = std::min({count, to.size(), from.size()});
   if (count != 0) std::memcpy(to.data(), from.data(), count);

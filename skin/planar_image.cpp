@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <initializer_list>
 
 #include "platform/bitmap_file.h"
 #include "platform/files.h"
@@ -9,17 +10,31 @@
 
 namespace {
 
-// Allocates the three colour planes (and the mask when asked) at the given size.
-void AllocatePlanes(PlanarImage& image, int width, int height, bool withMask) {
+// Sizes the three colour planes (and the mask when asked). Their bytes are
+// not cleared: every caller writes each of them.
+void SizePlanes(PlanarImage& image, int width, int height, bool withMask) {
   const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-  image.red.assign(count, 0);
-  image.green.assign(count, 0);
-  image.blue.assign(count, 0);
-  if (withMask) image.mask.assign(count, 0);
+  image.red.resize(count);
+  image.green.resize(count);
+  image.blue.resize(count);
+  if (withMask) image.mask.resize(count);
   image.width = width;
   image.height = height;
   image.hasPlanes = true;
   image.hasMask = withMask;
+}
+
+// Zeroes the 2-pixel border of a width x height plane, the part of a hand no file fills.
+void ClearBorder(Plane& plane, int width, int height) {
+  const std::size_t w = static_cast<std::size_t>(width);
+  std::uint8_t* p = plane.data();
+  std::memset(p, 0, 2 * w);
+  for (int y = 2; y < height - 2; ++y) {
+    std::uint8_t* row = p + static_cast<std::size_t>(y) * w;
+    std::memset(row, 0, 2);
+    std::memset(row + w - 2, 0, 2);
+  }
+  std::memset(p + static_cast<std::size_t>(height - 2) * w, 0, 2 * w);
 }
 
 // One decoded picture per thread, reused from picture to picture: loading a
@@ -44,10 +59,10 @@ PlanarImage::~PlanarImage() { Clear(); }
 
 void PlanarImage::Clear() {
   // Give the memory back, not just the size: a cleared layer may live for the whole run.
-  std::vector<std::uint8_t>().swap(red);
-  std::vector<std::uint8_t>().swap(green);
-  std::vector<std::uint8_t>().swap(blue);
-  std::vector<std::uint8_t>().swap(mask);
+  Plane().swap(red);
+  Plane().swap(green);
+  Plane().swap(blue);
+  Plane().swap(mask);
   hasPlanes = false;
   hasMask = false;
   width = 0;
@@ -61,7 +76,7 @@ bool PlanarImage::LoadPicture(int pivotXValue, int pivotYValue, const char* path
   if (!FileIsReadable(path)) return false;
   platform::BitmapPixels& pixels = ScratchPixels();
   if (!LoadPixels(path, pixels)) return false;
-  AllocatePlanes(*this, pixels.width, pixels.height, false);
+  SizePlanes(*this, pixels.width, pixels.height, false);
   pivotX = pivotXValue;
   pivotY = pivotYValue;
   SplitPixels(pixels.pixels.data(), red.data(), green.data(), blue.data(), red.size());
@@ -79,7 +94,7 @@ bool PlanarImage::LoadPictureWithMask(int pivotXValue, int pivotYValue, const ch
     Clear();
     return false;
   }
-  mask.assign(red.size(), 0);
+  mask.resize(red.size());
   MaskValues(pixels.pixels.data(), mask.data(), mask.size());
   hasMask = true;
   return true;
@@ -94,7 +109,8 @@ bool PlanarImage::LoadHand(int axisX, int axisY, const char* path) {
   // turned hand inside the planes.
   const int w = pixels.width;
   const int h = pixels.height;
-  AllocatePlanes(*this, w + 4, h + 4, true);
+  SizePlanes(*this, w + 4, h + 4, true);
+  for (Plane* plane : {&red, &green, &blue, &mask}) ClearBorder(*plane, width, height);
   pivotX = axisX + 2;
   pivotY = axisY + 2;
   for (int y = 0; y < h; ++y) {

@@ -3,8 +3,7 @@
 // of a plane is byte y * width + x, the top row first.
 #pragma once
 #include <cstdint>
-#include <vector>
-
+#include "skin/plane_allocator.h"
 #include "skin/plane_split.h"  // MaskValue
 
 class PlanarImage {
@@ -30,10 +29,10 @@ class PlanarImage {
   std::int32_t height = 0;
   std::int32_t pivotX = 0;
   std::int32_t pivotY = 0;
-  std::vector<std::uint8_t> red;
-  std::vector<std::uint8_t> green;
-  std::vector<std::uint8_t> blue;
-  std::vector<std::uint8_t> mask;
+  Plane red;
+  Plane green;
+  Plane blue;
+  Plane mask;
 };
 
 // access(path, 0) and then access(path, 4).

@@ -58,8 +58,8 @@ void BuildIntroPicture(ClockState& clock, std::uint32_t faceColour) {
   const auto at = [dpi](int length) { return (2 * length + 1) * dpi / (2 * kBaseDpi); };
   const int cols = std::min(frame.width * kBaseDpi / dpi, kBackdropWidth);
   const int rows = std::min(frame.height * kBaseDpi / dpi, kBackdropHeight);
-  std::vector<std::uint8_t>* planes[3] = {&picture.red, &picture.green, &picture.blue};
-  const std::vector<std::uint8_t>* sources[3] = {&frame.red, &frame.green, &frame.blue};
+  Plane* planes[3] = {&picture.red, &picture.green, &picture.blue};
+  const Plane* sources[3] = {&frame.red, &frame.green, &frame.blue};
   for (int y = 0; y < rows; ++y) {
     for (int x = 0; x < cols; ++x) {
       const int fx = at(x), fy = at(y);

@@ -67,12 +67,6 @@ void FillHundred(AlarmList& list) {
   list.EndEdit(true);
 }
 
-std::string BenchFile() {
-  return (std::filesystem::temp_directory_path() / "horalune-bench-alarms.DAT").string();
-}
-
-const char* const kOtherSections = "[Default]\r\nDataDir=C:\\skins\\classic\r\nInterval=250\r\n";
-
 void BM_CheckAfterADaysSleep(benchmark::State& state) {
   AlarmList list(nullptr);
   FillHundred(list);

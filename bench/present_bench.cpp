@@ -11,6 +11,7 @@
 #include "platform/message_box.h"
 #include "platform/program_arguments.h"
 #include "render/colour_effects.h"
+#include "render/luma_avx2.h"
 #include "skin/window_shape.h"
 
 namespace {
@@ -42,6 +43,22 @@ void PresentArgs(benchmark::internal::Benchmark* b) {
   }
 }
 BENCHMARK(BM_Present)->Apply(PresentArgs)->Unit(benchmark::kMicrosecond);
+
+// The luma effects with the kernels held to a vector width: 128 is what the
+// Windows build runs, 256 a processor with AVX2 and no AVX-512.
+void BM_PresentNarrower(benchmark::State& state) {
+  LimitWideKernels(static_cast<int>(state.range(2)));
+  BM_Present(state);
+  LimitWideKernels(512);
+}
+
+void NarrowerArgs(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"effect", "size", "bits"});
+  for (int bits : {128, 256}) {
+    for (int effect : {Normal, Grayscale, Gold, Sepia, Emboss}) b->Args({effect, 1024, bits});
+  }
+}
+BENCHMARK(BM_PresentNarrower)->Apply(NarrowerArgs)->Unit(benchmark::kMicrosecond);
 
 // One whole frame as a due timer tick makes it: compose, then present. The
 // buffer is reused here; the window's presentation allocates it afresh.

@@ -8,8 +8,8 @@
 #include "render/luma_frame.h"
 
 // Every row of the frame, as LumaPixels would write them. Returns false and
-// writes nothing where AVX2 is missing or not built (the Windows build, whose compiler does not keep
-// 32-byte vectors aligned on the stack), or the frame is too narrow.
+// writes nothing where AVX2 is missing or not built (a compiler other than
+// GCC or Clang on x86-64), or the frame is too narrow.
 template <LumaOrder order, LumaOutput output>
 bool LumaFrameAvx2(const LumaFrame& frame);
 

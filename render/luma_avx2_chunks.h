@@ -1,9 +1,10 @@
 // The AVX2 pieces of the luma frame kernels: 32 and 16 pixels at a time,
-// shared by the AVX2 frame walker and the row ends of the AVX-512 one. Only
-// for files built with HORALUNE_BUILD_AVX2 (never the MinGW build, whose
-// compiler does not keep 32-byte vectors aligned on the stack).
+// shared by the AVX2 frame walker and the row ends of the AVX-512 one. The
+// Windows build assembles every aligned vector move as an unaligned one
+// (CMakeLists.txt), as MinGW does not keep 32-byte vectors aligned on the
+// stack.
 #pragma once
-#if defined(__x86_64__) && defined(__GNUC__) && defined(HORALUNE_BUILD_AVX2)
+#if defined(__x86_64__) && defined(__GNUC__)
 #define HORALUNE_LUMA_AVX2 1
 #include <immintrin.h>
 
@@ -12,6 +13,10 @@
 #include "render/effect_bytes.h"
 #include "render/effect_rows.h"
 #include "render/luma_frame.h"
+
+// The pieces that return vectors are only called from functions built for
+// the same instruction set, so the ABI note GCC gives for them does not apply.
+#pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace luma_avx2 {
 

@@ -5,7 +5,9 @@
 #ifdef HORALUNE_LUMA_AVX2
 // GCC 12 takes the "undefined" lanes inside its AVX-512 intrinsics for
 // uninitialised variables.
+#ifndef __clang__
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #pragma GCC diagnostic ignored "-Wuninitialized"
 
 namespace {

@@ -134,7 +134,7 @@ TEST(EffectRows, LargeFramesStreamedToMemoryGiveTheSamePixels) {
   for (int effect = Normal; effect <= Emboss; ++effect) ExpectPlain(frame, effect);
 }
 
-// The same frames through the SSE2 kernels alone (the Windows build's) and
+// The same frames through the SSE2 kernels alone (for processors without AVX2) and
 // with AVX2 at most, where the processor would take wider ones; a width of
 // 1029 starts rows 4, 8 and 12 bytes past a 16-byte boundary.
 TEST(EffectRows, NarrowerKernelsAloneGiveTheSamePixels) {

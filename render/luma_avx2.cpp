@@ -12,37 +12,10 @@ using namespace luma_avx2;
 template <LumaOrder order, LumaOutput output>
 HORALUNE_AVX2 void Frame(const LumaFrame& f) {
   const Multipliers k = LumaMultipliers();
-  const int width = f.width, height = f.height;
-  const auto w = static_cast<std::size_t>(width);
-  // Each luma row has a 0 before it, so that Emboss reads D straight from
-  // the row above, one pixel to the left: 0 in the left column. The top and
-  // bottom rows read theirs from `edge`, the whole row from its own D row.
-  std::uint8_t* lumas[2] = {f.scratch + 1, f.scratch + w + 2};
-  lumas[0][-1] = lumas[1][-1] = 0;
-  std::uint8_t* edge = f.scratch + 2 * w + 2;
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* here = lumas[y & 1];
-    const std::uint8_t* ds = nullptr;
-    if (output == LumaOutput::Emboss) {
-      if (y == 0 || y == height - 1) {
-        EmbossDs(nullptr, edge, width, y == 0, true);
-        ds = edge;
-      } else {
-        // The right column's D is 255: the luma it would read is needed for
-        // nothing else.
-        std::uint8_t* above = lumas[(y + 1) & 1];
-        above[width - 2] = 255;
-        ds = above - 1;
-      }
-    }
-    const std::size_t offset = static_cast<std::size_t>(y) * w;
-    const LumaRow row{{f.red + offset, f.green + offset, f.blue + offset},
-                      ds,
-                      f.table,
-                      here,
-                      f.rows + static_cast<std::size_t>(height - 1 - y) * w,
-                      width,
-                      f.stream};
+  const int width = f.width;
+  LumaFrameRows rows(f);
+  for (int y = 0; y < f.height; ++y) {
+    const LumaRow row = rows.Row<output>(y, f.stream);
     int x = 0;
     if (row.stream) {
       // As in the SSE2 kernels: the pixels before the first 16-byte boundary

@@ -165,8 +165,8 @@ HORALUNE_AVX512 inline void RowEnd32(const Multipliers& k, const PlaneRegisters&
                      _mm512_castsi512_si256(Look(p.blue, index, top)));
 }
 
-// The rows of a frame at least 64 pixels wide, 64 pixels at a time; the
-// scratch rows as in Frame.
+// The rows of a frame at least 64 pixels wide, 64 pixels at a time, stored
+// through the cache.
 template <LumaOrder order, LumaOutput output>
 HORALUNE_AVX512 void Frame64(const LumaFrame& f) {
   const Multipliers512 k = LumaMultipliers512();
@@ -174,32 +174,10 @@ HORALUNE_AVX512 void Frame64(const LumaFrame& f) {
   constexpr bool tinted = output == LumaOutput::Sepia || output == LumaOutput::Table;
   PlaneRegisters p{};
   if (tinted) p = LoadPlanes(*f.planes);
-  const int width = f.width, height = f.height;
-  const auto w = static_cast<std::size_t>(width);
-  std::uint8_t* lumas[2] = {f.scratch + 1, f.scratch + w + 2};
-  lumas[0][-1] = lumas[1][-1] = 0;
-  std::uint8_t* edge = f.scratch + 2 * w + 2;
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* here = lumas[y & 1];
-    const std::uint8_t* ds = nullptr;
-    if (output == LumaOutput::Emboss) {
-      if (y == 0 || y == height - 1) {
-        EmbossDs(nullptr, edge, width, y == 0, true);
-        ds = edge;
-      } else {
-        std::uint8_t* above = lumas[(y + 1) & 1];
-        above[width - 2] = 255;
-        ds = above - 1;
-      }
-    }
-    const std::size_t offset = static_cast<std::size_t>(y) * w;
-    const LumaRow row{{f.red + offset, f.green + offset, f.blue + offset},
-                      ds,
-                      f.table,
-                      here,
-                      f.rows + static_cast<std::size_t>(height - 1 - y) * w,
-                      width,
-                      false};
+  const int width = f.width;
+  LumaFrameRows rows(f);
+  for (int y = 0; y < f.height; ++y) {
+    const LumaRow row = rows.Row<output>(y, false);
     int x = 0;
     for (; x + 64 <= width; x += 64) Chunk64<order, output>(k, p, row, x);
     // The rest by one piece ending at the row's end, writing some pixels

@@ -198,6 +198,21 @@ bool FindValue(const std::string& text, const char* section, const char* key,
   return true;
 }
 
+std::vector<std::string> KeyNames(const std::string& text, const char* section, Charset charset) {
+  std::vector<std::string> names;
+  if (!section) return names;
+  const std::vector<Line> lines = Parse(text, charset);
+  Range range;
+  if (!FindSection(text, lines, Trimmed(section), 0, range, charset)) return names;
+  for (std::size_t i = range.first; i < range.last; ++i) {
+    const Line& line = lines[i];
+    if (line.kind == Kind::Key && line.hasValue) {
+      names.push_back(text.substr(line.nameBegin, line.nameEnd - line.nameBegin));
+    }
+  }
+  return names;
+}
+
 std::size_t CopyValue(const std::string& value, char* out, std::size_t size) {
   if (!out || size == 0) return 0;
   const std::string text = value.substr(0, value.find('\0'));  // the platform's strings end there

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace platform {
 namespace ini {
@@ -21,6 +22,11 @@ enum class Charset { Cp932, Utf8 };
 // back trimmed, with its quotes still on.
 bool FindValue(const std::string& text, const char* section, const char* key,
                std::string& value, Charset charset = Charset::Cp932);
+
+// The names of the keys of the first section named `section`, in file order
+// (lines without '=' left out).
+std::vector<std::string> KeyNames(const std::string& text, const char* section,
+                                  Charset charset = Charset::Cp932);
 
 // Copies `value` (CP932) into out[0 .. size-1] the way the platform hands
 // values out: it ends at a NUL byte; a value wholly enclosed in matching single

@@ -116,6 +116,16 @@ unsigned IniFile::GetInt(const char* section, const char* key, int def) const {
   return ini::ParseProfileInt(buffer);
 }
 
+std::vector<std::string> IniFile::KeyNames(const char* section) const {
+  std::vector<std::string> names;
+  if (!found_ || !section) return names;
+  names = ini::KeyNames(document_, ToDocument(section).c_str(), Charset());
+  if (IsUnicode(encoding_)) {
+    for (std::string& name : names) name = Cp932FromUtf8(name);
+  }
+  return names;
+}
+
 bool IniFile::Editable() const { return !blocked_; }
 
 bool IniFile::Set(const char* section, const char* key, const char* value) {

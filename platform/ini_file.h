@@ -11,6 +11,7 @@
 #pragma once
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/ini_document.h"
 #include "platform/text_encoding.h"
@@ -33,6 +34,8 @@ class IniFile {
   std::string GetString(const char* section, const char* key, const char* def,
                         std::size_t bufferSize = 256) const;
   unsigned GetInt(const char* section, const char* key, int def) const;
+  // The key names of the first section named `section`, in file order (CP932).
+  std::vector<std::string> KeyNames(const char* section) const;
 
   // Edits in memory. False when the file cannot take edits (there but not
   // readable).

@@ -124,6 +124,18 @@ TextEncoding DetectEncoding(std::string_view bytes) {
 
 bool IsUnicode(TextEncoding encoding) { return encoding != TextEncoding::Cp932; }
 
+const char* EncodingName(TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Cp932: return "CP932";
+    case TextEncoding::Utf8: return "UTF-8";
+    case TextEncoding::Utf8Bom: return "UTF-8 with BOM";
+    case TextEncoding::Utf16LeBom: return "UTF-16 LE with BOM";
+    case TextEncoding::Utf16BeBom: return "UTF-16 BE with BOM";
+    case TextEncoding::Utf16Le: return "UTF-16 LE";
+  }
+  return "CP932";
+}
+
 bool Utf8FromUtf16(std::string_view bytes, bool bigEndian, std::string& utf8) {
   utf8.clear();
   utf8.reserve(bytes.size());

@@ -23,6 +23,10 @@ TextEncoding DetectEncoding(std::string_view bytes);
 
 bool IsUnicode(TextEncoding encoding);
 
+// "CP932", "UTF-8", "UTF-8 with BOM", "UTF-16 LE with BOM", "UTF-16 BE with
+// BOM", "UTF-16 LE".
+const char* EncodingName(TextEncoding encoding);
+
 // Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 

@@ -150,8 +150,10 @@ TEST(IniFileEncodings, RandomSavesNeverMixEncodings) {
     const TextEncoding form = ascii && kForms[round % 6] == TextEncoding::Utf8 ? TextEncoding::Cp932
                                                                               : kForms[round % 6];
     const std::string path = folder.File("Horalune" + std::to_string(round) + ".DAT");
-    const std::string start = ascii ? "[Alarm]\r\nSwitch00=on\r\n"
-                                    : u8"; 目覚まし\r\n[Alarm]\r\nSwitch00=on\r\n";
+    // A UTF-8 file whose only other text is Latin must stay UTF-8 too.
+    const std::string start = ascii                 ? "[Alarm]\r\nSwitch00=on\r\n"
+                              : round % 4 == 0      ? u8"; by José Müller\r\n[Alarm]\r\nSwitch00=on\r\n"
+                                                    : u8"; 目覚まし\r\n[Alarm]\r\nSwitch00=on\r\n";
     ASSERT_TRUE(TempFolder::Write(path, InForm(start, form)));
     std::map<std::string, std::string> model = {{"Switch00", "on"}};
     for (int save = 0; save < 6; ++save) {
@@ -181,6 +183,25 @@ TEST(IniFileEncodings, RandomSavesNeverMixEncodings) {
       }
     }
   }
+}
+
+// A long value read through the clock's 256-byte buffer is cut between
+// characters, so writing it back puts no broken character into the file.
+TEST(IniFileEncodings, ValuesAreCutBetweenCharacters) {
+  TempFolder folder;
+  const std::string path = folder.File("long.hrl");
+  std::string longTitle;
+  for (int i = 0; i < 200; ++i) longTitle += u8"あ";
+  ASSERT_TRUE(TempFolder::Write(path, u8"; 長い題\n[Initialize]\nTitle=" + longTitle + "\n"));
+  IniFile file(path);
+  const std::string title = file.GetString("Initialize", "Title", "");
+  EXPECT_EQ(title.size(), 254u);  // 127 characters: the 128th would end at byte 256
+  EXPECT_TRUE(file.Set("Initialize", "Title", title.c_str()));
+  EXPECT_TRUE(file.Save());
+  const std::string bytes = Contents(path);
+  EXPECT_TRUE(platform::IsValidUtf8(bytes));
+  EXPECT_EQ(bytes.find(u8"\uFFFD"), std::string::npos);
+  EXPECT_EQ(platform::ReadProfileString("Initialize", "Title", "", path.c_str()), title);
 }
 
 // The alarm save writes many keys in one read-modify-write; it must leave the

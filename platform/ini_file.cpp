@@ -212,9 +212,12 @@ bool IniFile::Save() {
   if (!changed_) return true;
   if (!Editable()) return false;
   if (found_ && !FileReadWritable(path_.c_str())) return false;
+  // Text we add must not make a file without a mark read as another encoding:
+  // a mark keeps it in its own.
   if (encoding_ == TextEncoding::Utf8 && !ReadsBackAsWritten(FileBytes())) {
-    // Text we add must not make a UTF-8 file read as CP932: the mark keeps it UTF-8.
     encoding_ = TextEncoding::Utf8Bom;
+  } else if (encoding_ == TextEncoding::Utf16Le && !ReadsBackAsWritten(FileBytes())) {
+    encoding_ = TextEncoding::Utf16LeBom;
   }
   const std::string bytes = FileBytes();
   if (!ReadsBackAsWritten(bytes)) return false;

@@ -7,7 +7,8 @@
 // is edited in its own encoding and byte-order mark for life; added lines end
 // like the file's first line; lines no edit touches keep their bytes. Every
 // save is read back before it is written: it must read as the same encoding
-// and the same text, or the old file stays.
+// and the same text, or the old file stays. A file without a mark gains one
+// when the text written would otherwise make it read as another encoding.
 #pragma once
 #include <cstddef>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "platform/text.h"
 
@@ -72,12 +73,6 @@ Class Cp932CellClass(unsigned code) {
 
 bool IsAsciiWordByte(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ' ';
-}
-
-// The first byte of U+00C0..U+017F: accented letters follow one another (Ø̈).
-bool IsLatinLead(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
-  return u >= 0xC3 && u <= 0xC5;
 }
 
 bool IsAsciiLetterOrDigit(char c) {
@@ -173,24 +168,45 @@ double Cp932Plausibility(std::string_view bytes) {
 }
 
 double Utf8Plausibility(std::string_view bytes) {
-  double score = 0;
-  bool afterJapanese = false;
+  struct Character {
+    Class kind;
+    bool ascii;
+    bool asciiWord;  // ASCII letter, digit or blank
+    std::size_t start;
+  };
+  std::vector<Character> text;
   for (std::size_t i = 0; i < bytes.size();) {
     const std::size_t start = i;
     const char32_t c = NextUtf8(bytes, i);
-    if (c < 0x80) {
-      if (afterJapanese) score += AsciiAfterJapanese(bytes, start);
+    const bool ascii = c < 0x80;
+    text.push_back({ascii ? kRare : UnicodeClass(c, bytes.substr(start, i - start)), ascii,
+                    ascii && IsAsciiWordByte(static_cast<char>(c)), start});
+  }
+  // Latin, Greek and Cyrillic letters (José, © 2024, Москва) sit among ASCII
+  // letters, digits and blanks or among their own kind; one standing alone
+  // among Japanese or punctuation is what half-width katakana look like in UTF-8.
+  const auto alphabet = [](Class kind) {
+    return kind == kLatin || kind == kLatinSymbol ? 1 : kind == kForeign ? 2 : 0;
+  };
+  const auto besideItsKind = [&](std::size_t k, std::size_t n) {
+    const Character& other = text[n];
+    return other.ascii ? other.asciiWord : alphabet(other.kind) == alphabet(text[k].kind);
+  };
+  double score = 0;
+  bool afterJapanese = false;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    if (text[k].ascii) {
+      if (afterJapanese) score += AsciiAfterJapanese(bytes, text[k].start);
       afterJapanese = false;
       continue;
     }
-    Class kind = UnicodeClass(c, bytes.substr(start, i - start));
-    if (kind == kLatin || kind == kLatinSymbol) {
-      // José, © 2024: Latin text sits among ASCII letters, digits and blanks.
-      const bool before = start > 0 && IsAsciiWordByte(bytes[start - 1]);
-      const bool after = i < bytes.size() && (IsAsciiWordByte(bytes[i]) || IsLatinLead(bytes[i]));
-      if (!before && !after) kind = kRare;
+    Class kind = text[k].kind;
+    if (alphabet(kind) != 0) {
+      const bool company = (k > 0 && besideItsKind(k, k - 1)) ||
+                           (k + 1 < text.size() && besideItsKind(k, k + 1));
+      if (!company) kind = kRare;
     }
-    afterJapanese = kind != kLatin && kind != kLatinSymbol;
+    afterJapanese = alphabet(kind) == 0;
     score += kWeight[kind];
   }
   return score;

@@ -76,6 +76,13 @@ TEST(TextEncodingDetection, WholeFilesOfPhrases) {
   // (Kept out of the macros: their messages quote the literal in CP932.)
   const std::string author = u8"; skin by José Müller ©\n";
   EXPECT_EQ(DetectEncoding(author), TextEncoding::Utf8);
+  EXPECT_EQ(DetectEncoding(u8"; Москва\n"), TextEncoding::Utf8);
+  // ...but alone between '=' and the line end, the pair is half-width katakana:
+  // "ﾎｻ" would be λ, "ﾈｺ" Ⱥ, "ﾂｷ" a middle dot, and 莉子 "从q".
+  for (const char* cp932 : {"k=\xCE\xBB\r\n", "k=\xC8\xBA\r\n", "k=\xC2\xB7\r\n",
+                            "k=\xE4\xBB\x8E\x71\r\n"}) {
+    EXPECT_EQ(DetectEncoding(cp932), TextEncoding::Cp932) << cp932;
+  }
   const std::string jose = u8"; José\n";
   const platform::DecodedText latin = DecodeText(jose);
   EXPECT_TRUE(latin.lossy);  // replaced, or a look-alike on Windows: either way not é

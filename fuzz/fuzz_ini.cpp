@@ -12,19 +12,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   namespace ini = platform::ini;
   std::string value;
   char buffer[8];
-  for (const char* section : {"Initialize", "Alarm", "", "a"}) {
-    for (const char* key : {"Title", "Switch00", "k", "[x"}) {
-      if (ini::FindValue(input, section, key, value)) {
-        ini::CopyValue(value, buffer, sizeof buffer);
-        ini::ParseProfileInt(value);
+  for (const ini::Charset charset : {ini::Charset::Cp932, ini::Charset::Utf8}) {
+    for (const char* section : {"Initialize", "Alarm", "", "a"}) {
+      for (const char* key : {"Title", "Switch00", "k", "[x"}) {
+        if (ini::FindValue(input, section, key, value, charset)) {
+          ini::CopyValue(value, buffer, sizeof buffer);
+          ini::ParseProfileInt(value);
+        }
       }
+      ini::KeyNames(input, section, charset);
     }
+    std::string text = input;
+    ini::SetValue(text, "Alarm", "Time00", "Mon073000", "\r\n", charset);
+    if (!ini::FindValue(text, "Alarm", "Time00", value, charset) || value != "Mon073000") {
+      std::abort();
+    }
+    ini::DeleteKey(text, "Alarm", "Time00", charset);
+    ini::DeleteSection(text, "Initialize", charset);
+    ini::DeleteSection(text, "", charset);
   }
-  std::string text = input;
-  ini::SetValue(text, "Alarm", "Time00", "Mon073000");
-  if (!ini::FindValue(text, "Alarm", "Time00", value) || value != "Mon073000") std::abort();
-  ini::DeleteKey(text, "Alarm", "Time00");
-  ini::DeleteSection(text, "Initialize");
-  ini::DeleteSection(text, "");
   return 0;
 }

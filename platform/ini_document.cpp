@@ -15,13 +15,23 @@ bool IsBlank(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13) || c == 0
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+bool IsCp932Trail(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+
+// Bytes in the character starting at text[i] (before `end`).
+std::size_t CharWidth(const char* text, std::size_t i, std::size_t end, Charset charset) {
+  return charset == Charset::Cp932 && IsCp932LeadByte(static_cast<unsigned char>(text[i])) &&
+                 i + 1 < end && IsCp932Trail(static_cast<unsigned char>(text[i + 1]))
+             ? 2
+             : 1;
+}
+
 // ASCII letters match either case; the second byte of a CP932 character is
 // no letter (ア is 0x83 0x41, ャ is 0x83 0x61).
-bool SameName(const char* a, std::size_t aLength, const std::string& b) {
+bool SameName(const char* a, std::size_t aLength, const std::string& b, Charset charset) {
   if (aLength != b.size()) return false;
   for (std::size_t i = 0; i < aLength; ++i) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    if (IsCp932LeadByte(static_cast<unsigned char>(a[i])) && i + 1 < aLength) {
+    if (CharWidth(a, i, aLength, charset) == 2) {
       ++i;
       if (a[i] != b[i]) return false;
     }
@@ -38,11 +48,19 @@ std::string Trimmed(const char* text) {
   return std::string(text + begin, end - begin);
 }
 
-std::size_t LastInLine(const std::string& text, std::size_t begin, std::size_t end, char c) {
-  for (std::size_t i = end; i > begin; --i) {
-    if (text[i - 1] == c) return i - 1;
+// The last ']' and the first '=' of text[begin, end) that start a character.
+struct Marks {
+  std::size_t close = std::string::npos;
+  std::size_t equals = std::string::npos;
+};
+
+Marks FindMarks(const std::string& text, std::size_t begin, std::size_t end, Charset charset) {
+  Marks marks;
+  for (std::size_t i = begin; i < end; i += CharWidth(text.data(), i, end, charset)) {
+    if (text[i] == ']') marks.close = i;
+    if (text[i] == '=' && marks.equals == std::string::npos) marks.equals = i;
   }
-  return std::string::npos;
+  return marks;
 }
 
 enum class Kind { Blank, Section, Key };
@@ -59,7 +77,7 @@ struct Line {
 };
 
 // A line ends at LF, CR LF or a lone CR.
-std::vector<Line> Parse(const std::string& text) {
+std::vector<Line> Parse(const std::string& text, Charset charset) {
   std::vector<Line> lines;
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -80,17 +98,15 @@ std::vector<Line> Parse(const std::string& text) {
     if (begin < end) {
       // Both searches stay inside the line: a whole-text search made every
       // parse quadratic in the file's length.
-      const std::size_t close = LastInLine(text, begin, end, ']');
+      const Marks marks = FindMarks(text, begin, end, charset);
+      const std::size_t close = marks.close;
       if (text[begin] == '[' && close != std::string::npos && close > begin) {
         line.kind = Kind::Section;
         line.nameBegin = begin + 1;
         line.nameEnd = close;
       } else {
         line.kind = Kind::Key;
-        const void* found = std::memchr(text.data() + begin, '=', end - begin);
-        const std::size_t equals =
-            found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
-                  : std::string::npos;
+        const std::size_t equals = marks.equals;
         if (equals != std::string::npos) {
           std::size_t nameEnd = equals;
           while (nameEnd > begin && IsBlank(static_cast<unsigned char>(text[nameEnd - 1]))) --nameEnd;
@@ -113,8 +129,8 @@ std::vector<Line> Parse(const std::string& text) {
   return lines;
 }
 
-bool NameIs(const std::string& text, const Line& line, const std::string& name) {
-  return SameName(text.data() + line.nameBegin, line.nameEnd - line.nameBegin, name);
+bool NameIs(const std::string& text, const Line& line, const std::string& name, Charset charset) {
+  return SameName(text.data() + line.nameBegin, line.nameEnd - line.nameBegin, name, charset);
 }
 
 // Lines [first, last) of a section: `first` is its header (or 0 for the lines
@@ -126,7 +142,7 @@ struct Range {
 
 // The n-th section named `name` (0 = the first).
 bool FindSection(const std::string& text, const std::vector<Line>& lines, const std::string& name,
-                 std::size_t nth, Range& range) {
+                 std::size_t nth, Range& range, Charset charset) {
   std::size_t seen = 0;
   // Lines before the first header form a section with an empty name.
   bool inside = name.empty();
@@ -141,7 +157,7 @@ bool FindSection(const std::string& text, const std::vector<Line>& lines, const 
       range.last = i;
       return true;
     }
-    if (NameIs(text, lines[i], name) && seen++ == nth) {
+    if (NameIs(text, lines[i], name, charset) && seen++ == nth) {
       inside = true;
       range.first = i;
     }
@@ -153,9 +169,9 @@ bool FindSection(const std::string& text, const std::vector<Line>& lines, const 
 
 // Index of the key line inside the section, or `range.last` when absent.
 std::size_t FindKey(const std::string& text, const std::vector<Line>& lines, const Range& range,
-                    const std::string& key) {
+                    const std::string& key, Charset charset) {
   for (std::size_t i = range.first; i < range.last; ++i) {
-    if (lines[i].kind == Kind::Key && NameIs(text, lines[i], key)) return i;
+    if (lines[i].kind == Kind::Key && NameIs(text, lines[i], key, charset)) return i;
   }
   return range.last;
 }
@@ -171,27 +187,44 @@ std::size_t InsertionPoint(std::string& text, const Line& line, const std::strin
 }  // namespace
 
 bool FindValue(const std::string& text, const char* section, const char* key,
-               std::string& value) {
+               std::string& value, Charset charset) {
   if (!section || !key) return false;
-  const std::vector<Line> lines = Parse(text);
+  const std::vector<Line> lines = Parse(text, charset);
   Range range;
-  if (!FindSection(text, lines, Trimmed(section), 0, range)) return false;
-  const std::size_t at = FindKey(text, lines, range, Trimmed(key));
+  if (!FindSection(text, lines, Trimmed(section), 0, range, charset)) return false;
+  const std::size_t at = FindKey(text, lines, range, Trimmed(key), charset);
   if (at == range.last || !lines[at].hasValue) return false;
   value.assign(text, lines[at].valueBegin, lines[at].valueEnd - lines[at].valueBegin);
   return true;
 }
 
+std::vector<std::string> KeyNames(const std::string& text, const char* section, Charset charset) {
+  std::vector<std::string> names;
+  if (!section) return names;
+  const std::vector<Line> lines = Parse(text, charset);
+  Range range;
+  if (!FindSection(text, lines, Trimmed(section), 0, range, charset)) return names;
+  for (std::size_t i = range.first; i < range.last; ++i) {
+    const Line& line = lines[i];
+    if (line.kind == Kind::Key && line.hasValue) {
+      names.push_back(text.substr(line.nameBegin, line.nameEnd - line.nameBegin));
+    }
+  }
+  return names;
+}
+
 std::size_t CopyValue(const std::string& value, char* out, std::size_t size) {
   if (!out || size == 0) return 0;
+  const std::string text = value.substr(0, value.find('\0'));  // the platform's strings end there
   std::size_t begin = 0;
-  std::size_t length = value.size();
-  if (length >= 2 && (value[0] == '"' || value[0] == '\'') && value[length - 1] == value[0]) {
+  std::size_t length = text.size();
+  if (length >= 2 && (text[0] == '"' || text[0] == '\'') && text[length - 1] == text[0]) {
     begin = 1;
     length -= 2;
+    if (length > 0 && size - 1 == length) --length;
   }
-  if (length > size - 1) length = size - 1;
-  std::memcpy(out, value.data() + begin, length);
+  length = CutAtCharBoundary(text.substr(begin, length), size - 1).size();
+  std::memcpy(out, text.data() + begin, length);
   out[length] = '\0';
   return length;
 }
@@ -235,20 +268,20 @@ unsigned ParseProfileInt(const std::string& text) {
 }
 
 bool SetValue(std::string& text, const char* section, const char* key, const char* value,
-              const char* newlineText) {
+              const char* newlineText, Charset charset) {
   if (!section || !key || !value) return false;
   const std::string newline = newlineText ? newlineText : "\r\n";
   while (IsBlank(static_cast<unsigned char>(*value))) ++value;  // the platform drops these too
   const std::string sectionName = Trimmed(section);
-  const std::string keyName = Trimmed(key);
-  const std::vector<Line> lines = Parse(text);
+  const std::string keyName = key;
+  const std::vector<Line> lines = Parse(text, charset);
   Range range;
-  if (!FindSection(text, lines, sectionName, 0, range)) {
+  if (!FindSection(text, lines, sectionName, 0, range, charset)) {
     if (!text.empty() && text.back() != '\n' && text.back() != '\r') text += newline;
-    text += "[" + sectionName + "]" + newline + keyName + "=" + value + newline;
+    text += "[" + std::string(section) + "]" + newline + keyName + "=" + value + newline;
     return true;
   }
-  const std::size_t at = FindKey(text, lines, range, keyName);
+  const std::size_t at = FindKey(text, lines, range, Trimmed(key), charset);
   if (at != range.last) {
     const Line& line = lines[at];
     const std::size_t valueLength = line.valueEnd - line.valueBegin;
@@ -275,15 +308,15 @@ bool SetValue(std::string& text, const char* section, const char* key, const cha
   return true;
 }
 
-bool DeleteKey(std::string& text, const char* section, const char* key) {
+bool DeleteKey(std::string& text, const char* section, const char* key, Charset charset) {
   if (!section || !key) return false;
   const std::string sectionName = Trimmed(section);
   const std::string keyName = Trimmed(key);
-  const std::vector<Line> lines = Parse(text);
+  const std::vector<Line> lines = Parse(text, charset);
   Range range;
   // The platform looks through every section of that name for the key.
-  for (std::size_t nth = 0; FindSection(text, lines, sectionName, nth, range); ++nth) {
-    const std::size_t at = FindKey(text, lines, range, keyName);
+  for (std::size_t nth = 0; FindSection(text, lines, sectionName, nth, range, charset); ++nth) {
+    const std::size_t at = FindKey(text, lines, range, keyName, charset);
     if (at != range.last) {
       text.erase(lines[at].start, lines[at].next - lines[at].start);
       return true;
@@ -292,11 +325,11 @@ bool DeleteKey(std::string& text, const char* section, const char* key) {
   return false;
 }
 
-bool DeleteSection(std::string& text, const char* section) {
+bool DeleteSection(std::string& text, const char* section, Charset charset) {
   if (!section) return false;
-  const std::vector<Line> lines = Parse(text);
+  const std::vector<Line> lines = Parse(text, charset);
   Range range;
-  if (!FindSection(text, lines, Trimmed(section), 0, range) || range.first == range.last) {
+  if (!FindSection(text, lines, Trimmed(section), 0, range, charset) || range.first == range.last) {
     return false;
   }
   const std::size_t begin = lines[range.first].start;

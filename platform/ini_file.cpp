@@ -11,14 +11,6 @@
 namespace platform {
 namespace {
 
-constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
-constexpr char kUtf16LeBom[] = "\xFF\xFE";
-
-bool IsUnicode(TextEncoding encoding) {
-  return encoding == TextEncoding::Utf8 || encoding == TextEncoding::Utf8Bom ||
-         encoding == TextEncoding::Utf16LeBom;
-}
-
 // The file's own line end, so that added lines match the ones around them (a
 // file from an editor may end its lines in LF alone); CR LF in a new file.
 std::string FirstLineEnd(const std::string& text) {
@@ -40,6 +32,31 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+bool IsAscii(const std::string& text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// What a file's bytes read as: its encoding and its document.
+std::string DocumentOf(const std::string& bytes, TextEncoding encoding, bool& exact) {
+  exact = true;
+  return IsUnicode(encoding) ? Utf8FromUnicodeFile(bytes, encoding, exact) : bytes;
+}
+
+// Lines of a Unicode document that an edit could not write back as they are:
+// text CP932 cannot hold, or bytes UTF-8 does not allow.
+bool LineSurvivesOnlyUntouched(const std::string& line) {
+  bool exact = true;
+  Cp932FromUtf8Checked(line, exact);
+  return !exact;
+}
+
+// "<path>.bak", then "<path>.1.bak", "<path>.2.bak" ...
+std::string BackupName(const std::string& path, int n) {
+  return n == 0 ? path + ".bak" : path + "." + std::to_string(n) + ".bak";
+}
+constexpr int kBackupNames = 100;
+
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
@@ -49,21 +66,13 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
     return;
   }
   encoding_ = DetectEncoding(original_);
-  switch (encoding_) {
-    case TextEncoding::Cp932:
-    case TextEncoding::Unreadable:
-    case TextEncoding::Utf8:
-      document_ = original_;
-      break;
-    case TextEncoding::Utf8Bom:
-      document_ = original_.substr(sizeof kUtf8Bom - 1);
-      break;
-    case TextEncoding::Utf16LeBom:
-      Utf8FromUtf16Le(std::string_view(original_).substr(sizeof kUtf16LeBom - 1), document_);
-      break;
-  }
+  document_ = DocumentOf(original_, encoding_, exactlyDecoded_);
   newline_ = FirstLineEnd(document_);
   savedDocument_ = document_;
+}
+
+ini::Charset IniFile::Charset() const {
+  return IsUnicode(encoding_) ? ini::Charset::Utf8 : ini::Charset::Cp932;
 }
 
 std::string IniFile::ToDocument(const char* cp932) const {
@@ -73,7 +82,8 @@ std::string IniFile::ToDocument(const char* cp932) const {
 
 bool IniFile::Find(const char* section, const char* key, std::string& value) const {
   if (!found_ || !section || !key) return false;
-  if (!ini::FindValue(document_, ToDocument(section).c_str(), ToDocument(key).c_str(), value)) {
+  if (!ini::FindValue(document_, ToDocument(section).c_str(), ToDocument(key).c_str(), value,
+                      Charset())) {
     return false;
   }
   if (IsUnicode(encoding_)) value = Cp932FromUtf8(value);
@@ -106,14 +116,24 @@ unsigned IniFile::GetInt(const char* section, const char* key, int def) const {
   return ini::ParseProfileInt(buffer);
 }
 
-bool IniFile::Editable() const { return !blocked_ && encoding_ != TextEncoding::Unreadable; }
+std::vector<std::string> IniFile::KeyNames(const char* section) const {
+  std::vector<std::string> names;
+  if (!found_ || !section) return names;
+  names = ini::KeyNames(document_, ToDocument(section).c_str(), Charset());
+  if (IsUnicode(encoding_)) {
+    for (std::string& name : names) name = Cp932FromUtf8(name);
+  }
+  return names;
+}
+
+bool IniFile::Editable() const { return !blocked_; }
 
 bool IniFile::Set(const char* section, const char* key, const char* value) {
   if (!section || !key) return false;
   if (!value) return DeleteKey(section, key);
   if (!Editable()) return false;
   if (ini::SetValue(document_, ToDocument(section).c_str(), ToDocument(key).c_str(),
-                    ToDocument(value).c_str(), newline_.c_str())) {
+                    ToDocument(value).c_str(), newline_.c_str(), Charset())) {
     changed_ = true;
   }
   return true;
@@ -121,7 +141,8 @@ bool IniFile::Set(const char* section, const char* key, const char* value) {
 
 bool IniFile::DeleteKey(const char* section, const char* key) {
   if (!section || !key || !Editable()) return false;
-  if (ini::DeleteKey(document_, ToDocument(section).c_str(), ToDocument(key).c_str())) {
+  if (ini::DeleteKey(document_, ToDocument(section).c_str(), ToDocument(key).c_str(),
+                     Charset())) {
     changed_ = true;
   }
   return true;
@@ -129,46 +150,84 @@ bool IniFile::DeleteKey(const char* section, const char* key) {
 
 bool IniFile::DeleteSection(const char* section) {
   if (!section || !Editable()) return false;
-  if (ini::DeleteSection(document_, ToDocument(section).c_str())) changed_ = true;
+  if (ini::DeleteSection(document_, ToDocument(section).c_str(), Charset())) changed_ = true;
   return true;
 }
 
 std::string IniFile::FileBytes() const {
-  switch (encoding_) {
-    case TextEncoding::Utf8Bom:
-      return kUtf8Bom + document_;
-    case TextEncoding::Utf16LeBom:
-      return kUtf16LeBom + Utf16LeFromUtf8(document_);
-    default:
-      return document_;
-  }
+  return IsUnicode(encoding_) ? UnicodeFileFromUtf8(document_, encoding_) : document_;
 }
 
-// Text that CP932 cannot hold survives only in lines we leave alone. Before an
-// edit rewrites or drops such a line, the original goes to "<name>.bak".
+// The bytes about to be written must read as this file's encoding (an ASCII
+// file has none to lose) and give the document back exactly.
+bool IniFile::ReadsBackAsWritten(const std::string& bytes) const {
+  const TextEncoding read = DetectEncoding(bytes);
+  const bool eightBit = read == TextEncoding::Cp932 || read == TextEncoding::Utf8;
+  const bool mine = encoding_ == TextEncoding::Cp932 || encoding_ == TextEncoding::Utf8;
+  if (read != encoding_ && !(eightBit && mine && IsAscii(document_))) return false;
+  bool exact = true;
+  return DocumentOf(bytes, read, exact) == document_ && exact;
+}
+
+// Text that CP932 cannot hold survives only in lines we leave alone, and a
+// UTF-16 unit that did not decode survives no save. Before a save loses either,
+// the file as it was goes beside it, unless a backup there already holds it.
 bool IniFile::KeepBackupIfTextIsLost() const {
   if (!IsUnicode(encoding_)) return true;
   std::vector<std::string> kept = Lines(document_);
   std::sort(kept.begin(), kept.end());
+  std::vector<std::string> lost;
   for (const std::string& line : Lines(savedDocument_)) {
-    bool exact = true;
-    Cp932FromUtf8Checked(line, exact);
-    if (exact) continue;
+    if (!LineSurvivesOnlyUntouched(line)) continue;
     const auto at = std::lower_bound(kept.begin(), kept.end(), line);
-    if (at == kept.end() || *at != line) return WriteFileSafely((path_ + ".bak").c_str(), original_);
-    kept.erase(at);
+    if (at != kept.end() && *at == line) {
+      kept.erase(at);
+    } else {
+      lost.push_back(line);
+    }
   }
-  return true;
+  if (lost.empty() && exactlyDecoded_) return true;
+  for (int n = 0; n < kBackupNames; ++n) {
+    const std::string name = BackupName(path_, n);
+    std::string backup;
+    if (!ReadWholeFile(name.c_str(), backup)) {
+      if (FileExists(name.c_str())) continue;  // there, but not ours to read
+      return WriteFileSafely(name.c_str(), original_);
+    }
+    if (backup == original_) return true;
+    if (!exactlyDecoded_) continue;
+    bool exact = true;
+    std::vector<std::string> held = Lines(DocumentOf(backup, DetectEncoding(backup), exact));
+    std::sort(held.begin(), held.end());
+    if (std::all_of(lost.begin(), lost.end(), [&](const std::string& line) {
+          return std::binary_search(held.begin(), held.end(), line);
+        })) {
+      return true;
+    }
+  }
+  return false;  // a hundred backups and none holds it: do not drop the text
 }
 
 bool IniFile::Save() {
   if (!changed_) return true;
   if (!Editable()) return false;
   if (found_ && !FileReadWritable(path_.c_str())) return false;
+  // Text we add must not make a file without a mark read as another encoding:
+  // a mark keeps it in its own.
+  if (encoding_ == TextEncoding::Utf8 && !ReadsBackAsWritten(FileBytes())) {
+    encoding_ = TextEncoding::Utf8Bom;
+  } else if (encoding_ == TextEncoding::Utf16Le && !ReadsBackAsWritten(FileBytes())) {
+    encoding_ = TextEncoding::Utf16LeBom;
+  }
+  const std::string bytes = FileBytes();
+  if (!ReadsBackAsWritten(bytes)) return false;
   if (!KeepBackupIfTextIsLost()) return false;
-  if (!WriteFileSafely(path_.c_str(), FileBytes())) return false;
-  original_ = FileBytes();
+  if (!WriteFileSafely(path_.c_str(), bytes)) return false;
+  std::string written;
+  if (!ReadWholeFile(path_.c_str(), written) || written != bytes) return false;
+  original_ = bytes;
   savedDocument_ = document_;
+  exactlyDecoded_ = true;
   found_ = true;
   changed_ = false;
   return true;

@@ -1,5 +1,6 @@
 #include "platform/text_encoding.h"
 
+#include "platform/japanese_text_model.h"
 #include "platform/text.h"
 
 namespace platform {
@@ -7,6 +8,8 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+constexpr char32_t kReplacement = 0xFFFD;
 
 unsigned char At(std::string_view bytes, std::size_t i) {
   return static_cast<unsigned char>(bytes[i]);
@@ -14,11 +17,6 @@ unsigned char At(std::string_view bytes, std::size_t i) {
 
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
-bool IsCp932Trail(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
-
-// Rows that ordinary Japanese text seldom uses: unassigned rows, level-2
-// kanji and everything after them (extensions, user-defined characters).
-bool IsRareCp932Lead(unsigned char c) { return c == 0x85 || c == 0x86 || c >= 0xE0; }
 
 bool HasNonAscii(std::string_view bytes) {
   for (const char c : bytes) {
@@ -27,23 +25,33 @@ bool HasNonAscii(std::string_view bytes) {
   return false;
 }
 
-void AppendUtf16Le(std::string& out, char32_t unit) {
-  out += static_cast<char>(unit & 0xFF);
-  out += static_cast<char>(unit >> 8);
+void AppendUtf16(std::string& out, char32_t unit, bool bigEndian) {
+  const char low = static_cast<char>(unit & 0xFF);
+  const char high = static_cast<char>(unit >> 8);
+  out += bigEndian ? high : low;
+  out += bigEndian ? low : high;
 }
 
-// Valid UTF-8 whose every non-ASCII character is Latin (U+00A0..U+024F): as
-// CP932 it would be nothing but half-width katakana pairs such as "ﾃｩ".
-bool IsLatinUtf8(std::string_view utf8) {
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const unsigned char c = At(utf8, i);
-    if (c < 0x80) continue;
-    if (c < 0xC2 || c > 0xC9 || i + 1 >= utf8.size()) return false;
-    const char32_t code = (static_cast<char32_t>(c & 0x1F) << 6) | (At(utf8, i + 1) & 0x3F);
-    if (code < 0xA0 || code > 0x24F) return false;
-    ++i;
+char32_t Utf16Unit(std::string_view bytes, std::size_t i, bool bigEndian) {
+  const char32_t first = At(bytes, i);
+  const char32_t second = At(bytes, i + 1);
+  return bigEndian ? (first << 8) | second : (second << 8) | first;
+}
+
+// A settings file an editor saved as UTF-16 LE without a mark: even length,
+// ASCII first, at least half of its units ASCII (CP932 and UTF-8 text files
+// hold no zero bytes), no NUL unit, nothing to replace.
+bool IsPlainUtf16Le(std::string_view bytes) {
+  if (bytes.size() < 4 || bytes.size() % 2 != 0) return false;
+  std::size_t ascii = 0;
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    const char32_t unit = Utf16Unit(bytes, i, false);
+    if (unit == 0) return false;
+    if (unit < 0x80) ++ascii;
+    else if (i == 0) return false;
   }
-  return true;
+  std::string ignored;
+  return ascii * 2 >= bytes.size() / 2 && Utf8FromUtf16(bytes, false, ignored);
 }
 
 }  // namespace
@@ -100,61 +108,63 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-bool IsPlausibleCp932(std::string_view bytes) {
-  std::size_t doubleBytes = 0;
-  std::size_t rare = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const unsigned char c = At(bytes, i);
-    if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) continue;  // ASCII, half-width katakana
-    if (!IsCp932LeadByte(c) || i + 1 >= bytes.size() || !IsCp932Trail(At(bytes, i + 1))) {
-      return false;
-    }
-    ++doubleBytes;
-    if (IsRareCp932Lead(c)) ++rare;
-    ++i;
-  }
-  // UTF-8 Japanese read as CP932 gives a rare character for about every other
-  // one; real text has few.
-  return rare * 4 <= doubleBytes;
-}
-
 TextEncoding DetectEncoding(std::string_view bytes) {
-  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-    return IsValidUtf8(bytes.substr(kUtf8Bom.size())) ? TextEncoding::Utf8Bom
-                                                      : TextEncoding::Unreadable;
-  }
-  if (bytes.substr(0, kUtf16LeBom.size()) == kUtf16LeBom) {
-    std::string ignored;
-    return Utf8FromUtf16Le(bytes.substr(kUtf16LeBom.size()), ignored) ? TextEncoding::Utf16LeBom
-                                                                      : TextEncoding::Unreadable;
-  }
+  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) return TextEncoding::Utf8Bom;
+  if (bytes.substr(0, kUtf16LeBom.size()) == kUtf16LeBom) return TextEncoding::Utf16LeBom;
+  if (bytes.substr(0, kUtf16BeBom.size()) == kUtf16BeBom) return TextEncoding::Utf16BeBom;
+  if (IsPlainUtf16Le(bytes)) return TextEncoding::Utf16Le;
+  // Valid in one encoding only, that one; in both, the more plausible reading
+  // as Japanese, ties to CP932. Neither: CP932, byte for byte.
   if (HasNonAscii(bytes) && IsValidUtf8(bytes) &&
-      (!IsPlausibleCp932(bytes) || IsLatinUtf8(bytes))) {
+      (!IsDefinedCp932(bytes) || Utf8Plausibility(bytes) > Cp932Plausibility(bytes))) {
     return TextEncoding::Utf8;
   }
   return TextEncoding::Cp932;
 }
 
-bool Utf8FromUtf16Le(std::string_view bytes, std::string& utf8) {
+bool IsUnicode(TextEncoding encoding) { return encoding != TextEncoding::Cp932; }
+
+const char* EncodingName(TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Cp932: return "CP932";
+    case TextEncoding::Utf8: return "UTF-8";
+    case TextEncoding::Utf8Bom: return "UTF-8 with BOM";
+    case TextEncoding::Utf16LeBom: return "UTF-16 LE with BOM";
+    case TextEncoding::Utf16BeBom: return "UTF-16 BE with BOM";
+    case TextEncoding::Utf16Le: return "UTF-16 LE";
+  }
+  return "CP932";
+}
+
+bool Utf8FromUtf16(std::string_view bytes, bool bigEndian, std::string& utf8) {
   utf8.clear();
-  if (bytes.size() % 2 != 0) return false;
   utf8.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    char32_t unit = At(bytes, i) | (static_cast<char32_t>(At(bytes, i + 1)) << 8);
-    if (unit >= 0xDC00 && unit <= 0xDFFF) return false;
-    if (unit >= 0xD800 && unit <= 0xDBFF) {
-      if (i + 3 >= bytes.size()) return false;
-      const char32_t low = At(bytes, i + 2) | (static_cast<char32_t>(At(bytes, i + 3)) << 8);
-      if (low < 0xDC00 || low > 0xDFFF) return false;
-      unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-      i += 2;
+  bool exact = true;
+  std::size_t i = 0;
+  for (; i + 1 < bytes.size(); i += 2) {
+    char32_t unit = Utf16Unit(bytes, i, bigEndian);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
+      const char32_t low = Utf16Unit(bytes, i + 2, bigEndian);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        AppendUtf8(utf8, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    if (unit >= 0xD800 && unit <= 0xDFFF) {
+      unit = kReplacement;
+      exact = false;
     }
     AppendUtf8(utf8, unit);
   }
-  return true;
+  if (i < bytes.size()) {  // an odd last byte
+    AppendUtf8(utf8, kReplacement);
+    exact = false;
+  }
+  return exact;
 }
 
-std::string Utf16LeFromUtf8(std::string_view utf8) {
+std::string Utf16FromUtf8(std::string_view utf8, bool bigEndian) {
   std::string out;
   out.reserve(utf8.size() * 2);
   for (std::size_t i = 0; i < utf8.size();) {
@@ -166,13 +176,54 @@ std::string Utf16LeFromUtf8(std::string_view utf8) {
       code = (code << 6) | (At(utf8, i) & 0x3F);
     }
     if (code >= 0x10000) {
-      AppendUtf16Le(out, 0xD800 + ((code - 0x10000) >> 10));
-      AppendUtf16Le(out, 0xDC00 + ((code - 0x10000) & 0x3FF));
+      AppendUtf16(out, 0xD800 + ((code - 0x10000) >> 10), bigEndian);
+      AppendUtf16(out, 0xDC00 + ((code - 0x10000) & 0x3FF), bigEndian);
     } else {
-      AppendUtf16Le(out, code);
+      AppendUtf16(out, code, bigEndian);
     }
   }
   return out;
+}
+
+std::string Utf8FromUnicodeFile(std::string_view bytes, TextEncoding encoding, bool& exact) {
+  std::string utf8;
+  exact = true;
+  switch (encoding) {
+    case TextEncoding::Cp932:
+    case TextEncoding::Utf8:
+      utf8.assign(bytes);
+      break;
+    case TextEncoding::Utf8Bom:
+      utf8.assign(bytes.substr(kUtf8Bom.size()));
+      break;
+    case TextEncoding::Utf16LeBom:
+      exact = Utf8FromUtf16(bytes.substr(kUtf16LeBom.size()), false, utf8);
+      break;
+    case TextEncoding::Utf16BeBom:
+      exact = Utf8FromUtf16(bytes.substr(kUtf16BeBom.size()), true, utf8);
+      break;
+    case TextEncoding::Utf16Le:
+      exact = Utf8FromUtf16(bytes, false, utf8);
+      break;
+  }
+  return utf8;
+}
+
+std::string UnicodeFileFromUtf8(std::string_view utf8, TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Utf8Bom:
+      return std::string(kUtf8Bom) + std::string(utf8);
+    case TextEncoding::Utf16LeBom:
+      return std::string(kUtf16LeBom) + Utf16FromUtf8(utf8, false);
+    case TextEncoding::Utf16BeBom:
+      return std::string(kUtf16BeBom) + Utf16FromUtf8(utf8, true);
+    case TextEncoding::Utf16Le:
+      return Utf16FromUtf8(utf8, false);
+    case TextEncoding::Cp932:
+    case TextEncoding::Utf8:
+      break;
+  }
+  return std::string(utf8);
 }
 
 std::string Cp932FromUtf8Checked(const std::string& utf8, bool& exact) {
@@ -185,25 +236,15 @@ std::string Cp932FromUtf8Checked(const std::string& utf8, bool& exact) {
 DecodedText DecodeText(std::string_view bytes) {
   DecodedText decoded;
   decoded.encoding = DetectEncoding(bytes);
-  std::string utf8;
-  switch (decoded.encoding) {
-    case TextEncoding::Cp932:
-    case TextEncoding::Unreadable:
-      decoded.text.assign(bytes);
-      return decoded;
-    case TextEncoding::Utf8:
-      utf8.assign(bytes);
-      break;
-    case TextEncoding::Utf8Bom:
-      utf8.assign(bytes.substr(kUtf8Bom.size()));
-      break;
-    case TextEncoding::Utf16LeBom:
-      Utf8FromUtf16Le(bytes.substr(kUtf16LeBom.size()), utf8);
-      break;
+  if (decoded.encoding == TextEncoding::Cp932) {
+    decoded.text.assign(bytes);
+    return decoded;
   }
+  bool exactFile = true;
+  const std::string utf8 = Utf8FromUnicodeFile(bytes, decoded.encoding, exactFile);
   bool exact = true;
   decoded.text = Cp932FromUtf8Checked(utf8, exact);
-  decoded.lossy = !exact;
+  decoded.lossy = !exact || !exactFile;
   return decoded;
 }
 

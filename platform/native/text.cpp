@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/text.h"
+#include "platform/text_best_fit.h"
 #include "platform/text_encoding.h"
 
 namespace platform {
@@ -84,7 +85,7 @@ std::string Utf8FromCp932(const std::string& text) {
 std::string Cp932FromUtf8(const std::string& text) {
   if (IsAscii(text)) return text;
   thread_local Converter converter("CP932", "UTF-8");
-  return converter.Run(text, "?", true);
+  return converter.Run(WithCp932LookAlikes(text), "?", true);
 }
 
 // Decodes well-formed UTF-8 (as iconv writes it, or as paths are kept).
@@ -124,7 +125,9 @@ bool Cp932CanHold(const std::wstring& text) {
   std::string utf8;
   for (const wchar_t c : text) {
     const char32_t code = static_cast<char32_t>(c);
+    // A look-alike is not the character: refused, as on Windows.
     if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    if (Cp932LookAlike(code) != code) return false;
     AppendUtf8(utf8, code);
   }
   if (IsAscii(utf8)) return true;

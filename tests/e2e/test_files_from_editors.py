@@ -1,7 +1,7 @@
 """Files saved by today's editors: a skin in UTF-8 with a byte-order mark and
 LF line ends is read, and Esc writes the display options into it in its own
-encoding and line ends, every other line kept byte for byte; an Anniv.DAT in
-UTF-8 with LF line ends lists like its CP932 twin."""
+encoding and line ends, every other line kept byte for byte; so is a skin in
+UTF-16 BE; an Anniv.DAT in UTF-8 with LF line ends lists like its CP932 twin."""
 import datetime
 
 from harness import Session, bmp24, check, scenario
@@ -51,6 +51,28 @@ def esc_keeps_the_skins_encoding():
         check(lines.index("PosX=%d" % r[0]) < lines.index("[Body]"), "keys outside their section")
 
 
+def esc_keeps_a_utf16_be_skin():
+    with Session("editors_skin_be") as s:
+        s.write_config({"DataDir": "non"})
+        s.write("skin/body.bmp", bmp24(120, 80, lambda x, y: 0xC06030))
+        text = "; 江戸の時計（UTF-16 BE）\r\n[Initialize]\r\nTitle=江戸\r\nTransparentColor=non\r\n" \
+               "[Body]\r\nGraph=body.bmp\r\n"
+        skin = s.write("skin/edo.HRL", b"\xfe\xff" + text.encode("utf-16-be"))
+        s.start(s.win(skin))
+        clock = s.wait_window("Horalune", "Horalune")
+        r = s.rect(clock)
+        s.key(clock, VK_ESCAPE)
+        s.expect_exit(0)
+        with open(skin, "rb") as f:
+            after = f.read()
+        check(after.startswith(b"\xfe\xff"), "byte-order mark lost: %r" % after[:8])
+        lines = after[2:].decode("utf-16-be").split("\r\n")
+        check(lines[0] == "; 江戸の時計（UTF-16 BE）", "comment changed: %r" % lines[0])
+        check("PosX=%d" % r[0] in lines and "PosY=%d" % r[1] in lines,
+              "position not written in UTF-16 BE: %r, window %r" % (lines, r))
+        check(lines.index("PosX=%d" % r[0]) < lines.index("[Body]"), "keys outside their section")
+
+
 def anniversaries_in_utf8_lf():
     today = datetime.date.today()
     mmdd = "%02d%02d" % (today.month, today.day)
@@ -73,6 +95,7 @@ def anniversaries_in_utf8_lf():
 
 def run():
     esc_keeps_the_skins_encoding()
+    esc_keeps_a_utf16_be_skin()
     anniversaries_in_utf8_lf()
 
 

@@ -81,6 +81,52 @@ std::string Skin(const std::string& initialize) {
          "[Dial]\r\nGraph00=dial0.bmp\r\nGraph01=dial1.bmp\r\nGraph02=dial2.bmp\r\n";
 }
 
+// Standard output of the tool run on `skin` with --settings.
+std::string SettingsOf(const SkinFolder& folder, const std::string& skin) {
+  const std::string outFile = folder.Path("stdout.txt");
+  const std::string command = "cd " + Quote(folder.dir) + " && " + Quote(HORALUNE_FRAME_TOOL) + " " +
+                              Quote(skin) + " --settings >" + Quote(outFile) + " 2>/dev/null";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  std::ifstream in(outFile, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A skin author checks a skin saved as UTF-8 before drawing its pictures: the
+// tool shows the encoding, every setting as the clock reads it (defaults
+// included), where the pictures must go, and what is wrong.
+TEST(FrameToolSettings, ShowWhatTheClockReads) {
+  SkinFolder folder;
+  folder.WriteText("skin.HRL", u8"[Initialize]\nTitle=ほらるね 𠮷野家\nPosX=-20\nColour=1\n"
+                               u8"[Body]\nGraph=body.bmp\n[Dial]\nNumchar=数字.bmp\n");
+  folder.WriteSolidBmp("body.bmp", 3, 3, 0x101010);
+  const std::string out = SettingsOf(folder, "skin.HRL");
+  EXPECT_EQ(out.substr(0, out.find('\n')), "encoding: UTF-8");
+  for (const std::string& line : std::vector<std::string>{
+           u8"Title=ほらるね ?野家", "PosX=-20", "PosY=0", "Interval=250", "AntiAliasing=1",
+        u8"Author=作者情報無し", "Permillage=", "OccProb=1",
+        "warning: the clock does not know the key Colour",
+        u8"warning: picture missing: Dial.Numchar=数字.bmp"}) {
+    EXPECT_NE(out.find("\n" + line + "\n"), std::string::npos) << line << " in\n" << out;
+  }
+  // Paths as the clock opens them: the skin's folder joined with the name.
+  for (const std::string& picture : {std::string("Body.Graph="), std::string("Dial.Numchar=")}) {
+    const std::size_t at = out.find("\npicture: " + picture);
+    ASSERT_NE(at, std::string::npos) << out;
+    const std::string path = out.substr(at + 10 + picture.size(),
+                                        out.find('\n', at + 1) - at - 10 - picture.size());
+    EXPECT_NE(path.find("ShowWhatTheClockReads"), std::string::npos) << path;
+    EXPECT_TRUE(path.size() > 8 && (path.substr(path.size() - 8) == "body.bmp" ||
+                                    path.substr(path.size() - 10) == u8"数字.bmp"))
+        << path;
+  }
+  EXPECT_EQ(out.find("picture missing: Body"), std::string::npos) << out;
+  EXPECT_NE(out.find("warning: line 2 holds text Shift-JIS cannot hold"), std::string::npos) << out;
+  EXPECT_LT(out.find("Title="), out.find("picture: "));
+  EXPECT_LT(out.find("picture: "), out.find("warning: "));
+}
+
 class FrameTool : public ::testing::Test {
  protected:
   void SetUp() override {

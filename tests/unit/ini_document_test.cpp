@@ -66,3 +66,18 @@ TEST(IniEditing, BinaryBytesNeverBreakTheParser) {
   EXPECT_TRUE(ini::FindValue(text, "s", "k", value));
   EXPECT_EQ(value, "x");
 }
+
+// The same names, in CP932 and in UTF-8, fold ASCII case alike: CP932 text is
+// read character by character, UTF-8 never (its byte 0x82 is no lead byte).
+TEST(IniEditing, EachCharsetIsScannedByItsOwnCharacters) {
+  std::string value;
+  const std::string utf8 = u8"[あA] ; 江戸\n" u8"あB=1\n";
+  EXPECT_TRUE(ini::FindValue(utf8, u8"あa", u8"あb", value, ini::Charset::Utf8));
+  EXPECT_EQ(value, "1");
+  const std::string cp932 = "[あA] ; 江戸\nあB=2\n";
+  EXPECT_TRUE(ini::FindValue(cp932, "あa", "あb", value));
+  EXPECT_EQ(value, "2");
+  std::string edited = cp932;
+  EXPECT_TRUE(ini::SetValue(edited, "あa", "new", "3", "\n"));
+  EXPECT_EQ(edited, cp932 + "new=3\n");
+}

@@ -3,6 +3,7 @@
 // same file as the same edits one call at a time.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/profile.h"
+#include "platform/text.h"
 #include "platform/text_encoding.h"
 #include "temp_folder.h"
 
@@ -27,83 +29,182 @@ std::string Contents(const std::string& path) {
 
 std::string Utf16(const std::string& utf8) { return "\xFF\xFE" + platform::Utf16LeFromUtf8(utf8); }
 
-TEST(IniFileEncodings, UnicodeFilesKeepTheirFormWhenWritten) {
-  struct Case {
-    const char* name;
-    std::string before;
-    TextEncoding encoding;
-    std::string after;
-  };
-  const std::string before = u8"; 表示の設定\n[Initialize]\nTitle = 時計\nPosX=1\n[Body]\nGraph=body.bmp\n";
-  const std::string after =
-      u8"; 表示の設定\n[Initialize]\nTitle = 時計\nPosX=-20\nMemo=ほらるね\n[Body]\nGraph=body.bmp\n";
-  const std::vector<Case> cases = {
-      {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + before, TextEncoding::Utf8Bom,
-       "\xEF\xBB\xBF" + after},
-      {"UTF-8 without one", before, TextEncoding::Utf8, after},
-      {"UTF-16", Utf16(before), TextEncoding::Utf16LeBom, Utf16(after)},
-  };
+std::string InForm(const std::string& utf8, TextEncoding form) {
+  return form == TextEncoding::Cp932 ? platform::Cp932FromUtf8(utf8)
+                                     : platform::UnicodeFileFromUtf8(utf8, form);
+}
+
+const TextEncoding kForms[] = {TextEncoding::Cp932,      TextEncoding::Utf8,
+                               TextEncoding::Utf8Bom,    TextEncoding::Utf16LeBom,
+                               TextEncoding::Utf16BeBom, TextEncoding::Utf16Le};
+
+// Every form, both line ends, with and without an end on the last line: edits
+// land in the file's own encoding and line end, and every other byte stays.
+TEST(IniFileEncodings, FilesKeepTheirFormWhenWritten) {
   TempFolder folder;
-  for (const Case& c : cases) {
-    const std::string path = folder.File("skin.hrl");
-    ASSERT_TRUE(TempFolder::Write(path, c.before));
-    IniFile file(path);
-    EXPECT_EQ(file.Encoding(), c.encoding) << c.name;
-    EXPECT_EQ(file.GetString("initialize", "title", "non"), "時計") << c.name;
-    EXPECT_TRUE(file.Set("Initialize", "PosX", "-20"));
-    EXPECT_TRUE(file.Set("Initialize", "Memo", "ほらるね"));
-    EXPECT_TRUE(file.Save());
-    EXPECT_EQ(Contents(path), c.after) << c.name;
-    EXPECT_FALSE(platform::FileExists((path + ".bak").c_str())) << c.name;
-    EXPECT_EQ(platform::ReadProfileString("Initialize", "Memo", "", path.c_str()), "ほらるね");
+  for (const TextEncoding form : kForms) {
+    for (const std::string nl : {"\n", "\r\n"}) {
+      for (const bool lastLineEnded : {true, false}) {
+        const std::string name = std::to_string(static_cast<int>(form)) + (nl == "\n" ? " LF" : " CRLF") +
+                                 (lastLineEnded ? "" : " unended");
+        const std::string head = u8"; 表示の設定" + nl + "[Initialize]" + nl + u8"Title = 時計" + nl;
+        const std::string before =
+            head + "PosX=1" + nl + "[Body]" + nl + "Graph=body.bmp" + (lastLineEnded ? nl : "");
+        const std::string after = head + "PosX=-20" + nl + u8"Memo=ほらるね" + nl + "[Body]" + nl +
+                                  "Graph=body.bmp" + nl + "Graph2=x" + nl;
+        const std::string path = folder.File("skin.hrl");
+        ASSERT_TRUE(TempFolder::Write(path, InForm(before, form)));
+        IniFile file(path);
+        EXPECT_EQ(file.Encoding(), form) << name;
+        EXPECT_EQ(file.GetString("initialize", "title", "non"), "時計") << name;
+        EXPECT_TRUE(file.Set("Initialize", "PosX", "-20"));
+        EXPECT_TRUE(file.Set("Initialize", "Memo", "ほらるね"));
+        EXPECT_TRUE(file.Set("Body", "Graph2", "x"));
+        EXPECT_TRUE(file.Save());
+        EXPECT_EQ(Contents(path), InForm(after, form)) << name;
+        EXPECT_FALSE(platform::FileExists((path + ".bak").c_str())) << name;
+        EXPECT_EQ(platform::ReadProfileString("Initialize", "Memo", "", path.c_str()), "ほらるね");
+      }
+    }
   }
 }
 
+// The first original is kept once and never overwritten, a backup the user
+// made included.
 TEST(IniFileEncodings, TextCp932CannotHoldIsKeptBesideBeforeItIsRewritten) {
   TempFolder folder;
   const std::string path = folder.File("Horalune.DAT");
-  const std::string original =
-      u8"[Initialize]\r\nPosX=1\r\n[Alarm]\r\nTitle00=𠮷野家で昼食\r\nSwitch00=on\r\n";
+  const std::string original = u8"[Initialize]\r\nPosX=1\r\n[Alarm]\r\nTitle00=𠮷野家で昼食\r\n"
+                               u8"Title01=José\r\nSwitch00=on\r\n";
   ASSERT_TRUE(TempFolder::Write(path, original));
+  ASSERT_TRUE(TempFolder::Write(path + ".bak", "the user's own copy"));
+  const auto save = [&](const char* section, const char* key, const char* value) {
+    IniFile file(path);
+    EXPECT_TRUE(file.Set(section, key, value));
+    EXPECT_TRUE(file.Save());
+  };
   {
     IniFile file(path);
     const std::string title = file.GetString("Alarm", "Title00", "");
     EXPECT_EQ(title.substr(title.size() - 10), "野家で昼食");
     EXPECT_EQ(title[0], '?');
-    // Lines holding that text stay as they are: no copy needed.
-    EXPECT_TRUE(file.Set("Initialize", "PosX", "5"));
-    EXPECT_TRUE(file.Save());
   }
-  EXPECT_FALSE(platform::FileExists((path + ".bak").c_str()));
+  save("Initialize", "PosX", "5");  // lines holding that text stay as they are: no copy needed
+  EXPECT_FALSE(platform::FileExists((path + ".1.bak").c_str()));
   const std::string beforeRewrite = Contents(path);
-  {
-    IniFile file(path);
-    EXPECT_TRUE(file.DeleteSection("Alarm"));
-    EXPECT_TRUE(file.Set("Alarm", "Title00", file.GetString("Alarm", "Title00", "x").c_str()));
-    EXPECT_TRUE(file.Save());
-  }
-  EXPECT_EQ(Contents(path + ".bak"), beforeRewrite);
-  EXPECT_EQ(Contents(path), u8"[Initialize]\r\nPosX=5\r\n[Alarm]\r\nTitle00=x\r\n");
+  save("Alarm", "Title00", "x");
+  save("Alarm", "Title01", "y");  // drops more, but the copy holds it already
+  EXPECT_EQ(Contents(path + ".bak"), "the user's own copy");
+  EXPECT_EQ(Contents(path + ".1.bak"), beforeRewrite);
+  EXPECT_FALSE(platform::FileExists((path + ".2.bak").c_str()));
+  EXPECT_EQ(Contents(path), u8"[Initialize]\r\nPosX=5\r\n[Alarm]\r\nTitle00=x\r\nTitle01=y\r\n"
+                            u8"Switch00=on\r\n");
 }
 
-TEST(IniFileEncodings, FilesWeCannotReadAreReadAsBytesAndNeverWritten) {
+// A mark followed by bytes that do not fit: read like Windows (the first
+// section is seen), and an edit keeps every line it does not touch.
+TEST(IniFileEncodings, MarkedFilesWithBytesThatDoNotFit) {
   TempFolder folder;
-  const std::vector<std::string> unreadable = {
-      "\xEF\xBB\xBF[a]\r\nk=1\r\n[b]\r\nk=\x8E\x9E\x8C\x76\r\n",  // CP932 after a UTF-8 mark
-      "\xFF\xFEx\r\n[b]\r\nk=2\r\n",  // UTF-16 of odd length
-  };
-  for (const std::string& bytes : unreadable) {
-    const std::string path = folder.File("odd.hrl");
-    ASSERT_TRUE(TempFolder::Write(path, bytes));
+  const std::string path = folder.File("odd.hrl");
+  const std::string cp932After = "\xEF\xBB\xBF[Initialize]\r\nTitle=\x8E\x9E\x8C\x76\r\nPosX=";
+  ASSERT_TRUE(TempFolder::Write(path, cp932After + "7\r\n"));
+  {
     IniFile file(path);
-    EXPECT_EQ(file.Encoding(), TextEncoding::Unreadable);
-    EXPECT_NE(file.GetString("b", "k", "non"), "non");
-    EXPECT_FALSE(file.Set("b", "k", "3"));
-    EXPECT_FALSE(file.DeleteSection("b"));
-    EXPECT_TRUE(file.Save());  // nothing to write
-    EXPECT_FALSE(platform::WriteProfileString("b", "k", "4", path.c_str()));
-    EXPECT_EQ(Contents(path), bytes);
+    EXPECT_EQ(file.Encoding(), TextEncoding::Utf8Bom);
+    EXPECT_EQ(file.GetInt("Initialize", "PosX", 0), 7u);
+    EXPECT_TRUE(file.Set("Initialize", "PosX", "8"));
+    EXPECT_TRUE(file.Save());
   }
+  EXPECT_EQ(Contents(path), cp932After + "8\r\n");
+  EXPECT_FALSE(platform::FileExists((path + ".bak").c_str()));  // nothing was dropped
+
+  // A lone surrogate and an odd last byte.
+  const std::string odd =
+      Utf16("[b]\r\nk=2\r\nj=") + std::string("\x00\xD8", 2) + platform::Utf16LeFromUtf8("?\r\n");
+  ASSERT_TRUE(TempFolder::Write(path, odd + "x"));
+  {
+    IniFile file(path);
+    EXPECT_EQ(file.Encoding(), TextEncoding::Utf16LeBom);
+    EXPECT_EQ(file.GetString("b", "k", "non"), "2");
+    EXPECT_TRUE(file.Set("b", "k", "3"));
+    EXPECT_TRUE(file.Save());
+  }
+  // The units that did not decode are gone from the file, so its first form is kept.
+  EXPECT_EQ(Contents(path + ".bak"), odd + "x");
+  EXPECT_EQ(platform::ReadProfileString("b", "k", "", path.c_str()), "3");
+}
+
+// Random values in random forms through random saves, one call at a time or a
+// batch: the file keeps its encoding for life and always reads back as written.
+TEST(IniFileEncodings, RandomSavesNeverMixEncodings) {
+  std::mt19937 random(22);
+  // Values that once flipped detection one way or the other, and plain ones.
+  const std::vector<std::string> values = {
+      "on", "Mon073000", "ほらるね", "ﾈｺ", "ﾂｷ", "ﾄｷ", "莉子", "お願い", "村上隆", "１２月２９日",
+      "ｱﾗｰﾑ", "江戸", "①会議", "～", "￥100", "㈱", "", "ﾃｽﾄ",
+      "定時です。お疲れさまでした。明日の会議は十時からです。資料を忘れずに"};
+  const char* keys[] = {"Title00", "Title01", "Message00", "Memo"};
+  TempFolder folder;
+  for (int round = 0; round < 60; ++round) {
+    // An ASCII file has no encoding yet: it reads as CP932 until text says otherwise.
+    const bool ascii = round % 2;
+    const TextEncoding form = ascii && kForms[round % 6] == TextEncoding::Utf8 ? TextEncoding::Cp932
+                                                                              : kForms[round % 6];
+    const std::string path = folder.File("Horalune" + std::to_string(round) + ".DAT");
+    // A UTF-8 file whose only other text is Latin must stay UTF-8 too.
+    const std::string start = ascii                 ? "[Alarm]\r\nSwitch00=on\r\n"
+                              : round % 4 == 0      ? u8"; by José Müller\r\n[Alarm]\r\nSwitch00=on\r\n"
+                                                    : u8"; 目覚まし\r\n[Alarm]\r\nSwitch00=on\r\n";
+    ASSERT_TRUE(TempFolder::Write(path, InForm(start, form)));
+    std::map<std::string, std::string> model = {{"Switch00", "on"}};
+    for (int save = 0; save < 6; ++save) {
+      const bool batch = random() % 2;
+      IniFile file(path);
+      for (int edit = 1 + random() % 3; edit > 0; --edit) {
+        const char* key = keys[random() % 4];
+        const std::string& value = values[random() % values.size()];
+        model[key] = value;
+        if (batch) {
+          ASSERT_TRUE(file.Set("Alarm", key, value.c_str()));
+        } else {
+          ASSERT_TRUE(platform::WriteProfileString("Alarm", key, value.c_str(), path.c_str()))
+              << "round " << round << ": " << platform::Utf8FromCp932(value) << " into "
+              << platform::Utf8FromCp932(Contents(path));
+        }
+      }
+      if (batch) {
+        ASSERT_TRUE(file.Save());
+      }
+      const IniFile read(path);
+      // A file without a mark may gain one, to stay in its encoding.
+      const bool same = read.Encoding() == form ||
+                        (form == TextEncoding::Utf8 && read.Encoding() == TextEncoding::Utf8Bom) ||
+                        (form == TextEncoding::Utf16Le && read.Encoding() == TextEncoding::Utf16LeBom);
+      ASSERT_TRUE(same) << "round " << round << " became " << static_cast<int>(read.Encoding());
+      for (const auto& [key, value] : model) {
+        ASSERT_EQ(read.GetString("Alarm", key.c_str(), "non"), value) << "round " << round;
+      }
+    }
+  }
+}
+
+// A long value read through the clock's 256-byte buffer is cut between
+// characters, so writing it back puts no broken character into the file.
+TEST(IniFileEncodings, ValuesAreCutBetweenCharacters) {
+  TempFolder folder;
+  const std::string path = folder.File("long.hrl");
+  std::string longTitle;
+  for (int i = 0; i < 200; ++i) longTitle += u8"あ";
+  ASSERT_TRUE(TempFolder::Write(path, u8"; 長い題\n[Initialize]\nTitle=" + longTitle + "\n"));
+  IniFile file(path);
+  const std::string title = file.GetString("Initialize", "Title", "");
+  EXPECT_EQ(title.size(), 254u);  // 127 characters: the 128th would end at byte 256
+  EXPECT_TRUE(file.Set("Initialize", "Title", title.c_str()));
+  EXPECT_TRUE(file.Save());
+  const std::string bytes = Contents(path);
+  EXPECT_TRUE(platform::IsValidUtf8(bytes));
+  EXPECT_EQ(bytes.find(u8"\uFFFD"), std::string::npos);
+  EXPECT_EQ(platform::ReadProfileString("Initialize", "Title", "", path.c_str()), title);
 }
 
 // The alarm save writes many keys in one read-modify-write; it must leave the

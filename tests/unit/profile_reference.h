@@ -9,6 +9,7 @@ namespace testing_support {
 struct ProfileCalls {
   const char* name;
   bool namesInCp932;  // compares section and key names as CP932 text
+  bool reference;     // the platform's own functions
   std::size_t (*readString)(const char* section, const char* key, const char* def, char* out,
                             std::size_t size, const char* path);
   unsigned (*readInt)(const char* section, const char* key, int def, const char* path);

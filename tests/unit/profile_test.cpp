@@ -8,11 +8,14 @@
 
 #include "platform/files.h"
 #include "platform/profile.h"
+#include "platform/text.h"
+#include "platform/text_encoding.h"
 #include "profile_reference.h"
 #include "temp_folder.h"
 
 using platform::ReadProfileInt;
 using platform::ReadProfileString;
+using platform::TextEncoding;
 using platform::WriteProfileString;
 using testing_support::ProfileCalls;
 using testing_support::TempFolder;
@@ -21,7 +24,7 @@ namespace testing_support {
 
 std::vector<ProfileCalls> ProfileImplementations() {
   std::vector<ProfileCalls> calls = {
-      {"ours", true,
+      {"ours", true, false,
        [](const char* section, const char* key, const char* def, char* out, std::size_t size,
           const char* path) { return ReadProfileString(section, key, def, out, size, path); },
        ReadProfileInt, WriteProfileString}};
@@ -44,6 +47,33 @@ struct ReadCase {
   std::size_t size;
   std::string expected;
 };
+
+// The case's file (CP932 text) in `form`; the reader must answer as it does
+// for the CP932 file.
+std::string InForm(const std::string& cp932, TextEncoding form) {
+  return form == TextEncoding::Cp932 ? cp932
+                                     : platform::UnicodeFileFromUtf8(platform::Utf8FromCp932(cp932), form);
+}
+
+void RunReadCases(const ProfileCalls& calls, const std::vector<ReadCase>& cases,
+                  TextEncoding form) {
+  TempFolder folder;
+  int n = 0;
+  for (const ReadCase& c : cases) {
+    // A NUL unit breaks the plain pattern that tells UTF-16 without a mark.
+    if (form == TextEncoding::Utf16Le && c.file.find('\0') != std::string::npos) continue;
+    const std::string path = folder.File("read" + std::to_string(++n) + ".ini");
+    ASSERT_TRUE(TempFolder::Write(path, InForm(c.file, form)));
+    std::vector<char> buffer(c.size + 8, 'X');
+    const std::size_t length =
+        calls.readString(c.section, c.key, c.def, buffer.data(), c.size, path.c_str());
+    const std::string where = std::string(calls.name) + " (form " +
+                              std::to_string(static_cast<int>(form)) + "): " + c.name;
+    EXPECT_EQ(std::string(buffer.data()), c.expected) << where;
+    EXPECT_EQ(length, c.expected.size()) << where;
+    EXPECT_EQ(buffer[c.size], 'X') << where << ": wrote past the buffer";
+  }
+}
 
 TEST(ProfileReading, AnswersLikeThePlatform) {
   const std::vector<ReadCase> cases = {
@@ -81,26 +111,34 @@ TEST(ProfileReading, AnswersLikeThePlatform) {
        "d", 256, "val2"},
       {"an empty section name outside any section", "[s1]\r\nk=1\r\n", "", "k", "d", 256, "d"},
       {"a section that is only a header", "[s1]\r\nk=1\r\n[s2]\r\n", "s2", "k", "", 256, ""},
+      {"a NUL ends the value", std::string("[a]\r\nk=ab\0cd\r\n", 13), "a", "k", "d", 256, "ab"},
+      {"a NUL before the closing quote", std::string("[a]\r\nk='ab\0c'\r\n", 14), "a", "k", "d",
+       256, "'ab"},
+      {"a quoted value cut at a buffer of its length", "[a]\r\nk=\"abc\"\r\n", "a", "k", "d", 4,
+       "ab"},
+      {"a quoted value cut shorter", "[a]\r\nk=\"abc\"\r\n", "a", "k", "d", 3, "ab"},
+      {"a quoted value with room", "[a]\r\nk=\"abc\"\r\n", "a", "k", "d", 5, "abc"},
   };
   // The platform compares names in its ANSI code page: these hold only under 932.
   const std::vector<ReadCase> cp932Cases = {
       {"a second byte is no letter", "[a]\r\nア=1\r\nャ=2\r\n", "a", "ャ", "d", 256, "2"},
       {"Japanese section names", "[表示]\r\nk=1\r\n[時計]\r\nk=2\r\n", "時計", "k", "d", 256, "2"},
+      // 江 is 0x8D 0x5D: its second byte is no ']'.
+      {"a second byte that looks like ']'", "[Alarm] ; 江戸メモ\r\nTitle00=朝\r\n", "Alarm",
+       "Title00", "d", 256, "朝"},
+      {"a header that ends inside a character", "[江]\r\nk=1\r\n", "江", "k", "d", 256, "1"},
   };
   for (const ProfileCalls& calls : testing_support::ProfileImplementations()) {
-    TempFolder folder;
-    int n = 0;
     std::vector<ReadCase> all = cases;
     if (calls.namesInCp932) all.insert(all.end(), cp932Cases.begin(), cp932Cases.end());
-    for (const ReadCase& c : all) {
-      const std::string path = folder.File("read" + std::to_string(++n) + ".ini");
-      ASSERT_TRUE(TempFolder::Write(path, c.file));
-      std::vector<char> buffer(c.size + 8, 'X');
-      const std::size_t length =
-          calls.readString(c.section, c.key, c.def, buffer.data(), c.size, path.c_str());
-      EXPECT_EQ(std::string(buffer.data()), c.expected) << calls.name << ": " << c.name;
-      EXPECT_EQ(length, c.expected.size()) << calls.name << ": " << c.name;
-      EXPECT_EQ(buffer[c.size], 'X') << calls.name << ": " << c.name << ": wrote past the buffer";
+    RunReadCases(calls, all, TextEncoding::Cp932);
+    // The same files as today's editors save them must answer the same. The
+    // platform reads UTF-16 LE with a mark (and hands back Japanese only under 932).
+    for (const TextEncoding form : {TextEncoding::Utf8, TextEncoding::Utf8Bom,
+                                    TextEncoding::Utf16LeBom, TextEncoding::Utf16BeBom,
+                                    TextEncoding::Utf16Le}) {
+      if (calls.reference && (form != TextEncoding::Utf16LeBom || !calls.namesInCp932)) continue;
+      RunReadCases(calls, all, form);
     }
   }
 }
@@ -231,6 +269,7 @@ TEST(ProfileWriting, GivesThePlatformsBytes) {
        "[a]\r\nx=1\r\n[A]\r\ny=2\r\n",
        {{"a", "y", "3"}},
        "[a]\r\nx=1\r\ny=3\r\n[A]\r\ny=2\r\n"},
+      {"blanks around new names stay", nullptr, {{"a ", "k ", "v"}}, "[a ]\r\nk =v\r\n"},
   };
   for (const ProfileCalls& calls : testing_support::ProfileImplementations()) {
     TempFolder folder;

@@ -76,6 +76,13 @@ TEST(TextEncodingDetection, WholeFilesOfPhrases) {
   // (Kept out of the macros: their messages quote the literal in CP932.)
   const std::string author = u8"; skin by José Müller ©\n";
   EXPECT_EQ(DetectEncoding(author), TextEncoding::Utf8);
+  EXPECT_EQ(DetectEncoding(u8"; Москва\n"), TextEncoding::Utf8);
+  // ...but alone between '=' and the line end, the pair is half-width katakana:
+  // "ﾎｻ" would be λ, "ﾈｺ" Ⱥ, "ﾂｷ" a middle dot, and 莉子 "从q".
+  for (const char* cp932 : {"k=\xCE\xBB\r\n", "k=\xC8\xBA\r\n", "k=\xC2\xB7\r\n",
+                            "k=\xE4\xBB\x8E\x71\r\n"}) {
+    EXPECT_EQ(DetectEncoding(cp932), TextEncoding::Cp932) << cp932;
+  }
   const std::string jose = u8"; José\n";
   const platform::DecodedText latin = DecodeText(jose);
   EXPECT_TRUE(latin.lossy);  // replaced, or a look-alike on Windows: either way not é
@@ -94,14 +101,36 @@ TEST(TextEncodingDetection, ByteOrderMarks) {
   EXPECT_EQ(decoded.text.back(), '\n');
   EXPECT_NE(decoded.text.find('?', 11), std::string::npos);  // 𠮷 has no CP932 form
   EXPECT_TRUE(decoded.lossy);
-  // What a byte-order mark promises but the bytes break is read as CP932 bytes.
-  for (const std::string& bad : {std::string("\xEF\xBB\xBF[a]\r\nk=\x8E\x9E\r\n"),
-                                std::string("\xFF\xFE[\0a\0]", 7),
-                                std::string("\xFF\xFE\x00\xDC", 4)}) {
-    const platform::DecodedText read = DecodeText(bad);
-    EXPECT_EQ(read.encoding, TextEncoding::Unreadable);
-    EXPECT_EQ(read.text, bad);
+  // A mark decides whatever follows and never reaches the text; what does not
+  // decode reads as one replacement each, the rest intact, as Windows reads it.
+  struct Marked {
+    std::string bytes;
+    TextEncoding encoding;
+    std::string text;
+  };
+  const std::vector<Marked> marked = {
+      {"\xEF\xBB\xBF[a]\r\nk=\x8E\x9E\r\n", TextEncoding::Utf8Bom, "[a]\r\nk=??\r\n"},
+      {std::string("\xFF\xFE[\0a\0]\0x", 9), TextEncoding::Utf16LeBom, "[a]?"},
+      {std::string("\xFF\xFE[\0\x00\xDC]\0", 8), TextEncoding::Utf16LeBom, "[?]"},
+      {std::string("\xFE\xFF\0[\0a\x30\x42\xD8\x00\0]", 12), TextEncoding::Utf16BeBom,
+       "[aあ?]"},
+      {std::string("[\0a\0]\0\r\0\n\0k\0=\0\x42\x30", 16), TextEncoding::Utf16Le,
+       "[a]\r\nk=あ"},
+  };
+  for (const Marked& m : marked) {
+    const platform::DecodedText read = DecodeText(m.bytes);
+    EXPECT_EQ(read.encoding, m.encoding) << read.text;
+    EXPECT_EQ(read.text, m.text);
+    EXPECT_TRUE(read.lossy || m.encoding == TextEncoding::Utf16Le) << read.text;
   }
+  // Without a mark, UTF-16 needs its plain pattern: CP932 and UTF-8 never qualify.
+  EXPECT_EQ(DetectEncoding(std::string("\x42\x30\x42\x30", 4)), TextEncoding::Cp932);
+  EXPECT_EQ(DetectEncoding(std::string("a\0\0\0", 4)), TextEncoding::Cp932);
+  EXPECT_EQ(DetectEncoding(std::string("a\0b\0c", 5)), TextEncoding::Cp932);
+  const std::string big = u8"[時]\r\nk=𠮷\r\n";
+  std::string back;
+  EXPECT_TRUE(platform::Utf8FromUtf16(platform::Utf16FromUtf8(big, true), true, back));
+  EXPECT_EQ(back, big);
   EXPECT_FALSE(platform::IsValidUtf8("\xC0\xAF"));          // overlong
   EXPECT_FALSE(platform::IsValidUtf8("\xED\xA0\x80"));      // surrogate
   EXPECT_FALSE(platform::IsValidUtf8("\xF4\x90\x80\x80"));  // past U+10FFFF

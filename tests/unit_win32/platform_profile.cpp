@@ -23,7 +23,7 @@ bool Write(const char* section, const char* key, const char* value, const char* 
 }  // namespace
 
 ProfileCalls PlatformProfileCalls() {
-  return {"the platform's", GetACP() == 932, Read, ReadInt, Write};
+  return {"the platform's", GetACP() == 932, true, Read, ReadInt, Write};
 }
 
 }  // namespace testing_support

@@ -75,6 +75,10 @@ bool ParseFrameOptions(const std::vector<std::string>& args, FrameOptions& optio
       options.dayDigests = true;
       continue;
     }
+    if (arg == "--settings") {
+      options.settings = true;
+      continue;
+    }
     const bool takesValue = arg == "-o" || arg == "--time" || arg == "--effect" ||
                             arg == "--antialiasing" || arg == "--dial-frame" || arg == "--repeat" ||
                             arg == "--scale";
@@ -132,7 +136,12 @@ bool ParseFrameOptions(const std::vector<std::string>& args, FrameOptions& optio
     error = "--day-digests takes no -o, --time, --dial-frame or --repeat";
     return false;
   }
-  if (!haveOut && !options.dayDigests) {
+  if (options.settings && (haveOut || options.dayDigests || options.hasTime || options.hasEffect ||
+                           options.hasAntiAliasing || options.dialFrame != 0 || options.timed)) {
+    error = "--settings takes no other option";
+    return false;
+  }
+  if (!haveOut && !options.dayDigests && !options.settings) {
     error = "no output file given (-o OUT)";
     return false;
   }

@@ -7,6 +7,7 @@ constexpr char kFrameUsage[] =
     "usage: horalune-frame SKIN [--time HH:MM:SS] [--effect N] [--antialiasing on|off] "
     "[--dial-frame K] [--repeat N] [--scale S] -o OUT\n"
     "       horalune-frame SKIN [--effect N] [--antialiasing on|off] [--scale S] --day-digests\n"
+    "       horalune-frame SKIN --settings\n"
     "       S: the display scale, 1 to 5 in steps of 0.25 (1.25, 1.5, 1.75, 2, ...)";
 
 struct FrameOptions {
@@ -22,6 +23,7 @@ struct FrameOptions {
   int repeat = 1;
   bool timed = false;  // --repeat given: report the time per frame
   bool dayDigests = false;  // print a digest per second of the day instead of -o
+  bool settings = false;    // print the skin's settings as the clock reads them
   int dpi = 96;             // --scale S as the monitor dpi, S * 96
   bool help = false;
 };

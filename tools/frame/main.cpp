@@ -14,6 +14,7 @@
 #include "day_digests.h"
 #include "frame_options.h"
 #include "picture_file.h"
+#include "settings_report.h"
 #include "platform/message_box.h"
 #include "platform/program_arguments.h"
 #include "platform/text.h"
@@ -69,6 +70,10 @@ int main(int argc, char** argv) {
   if (!IsSkinFile(clock.skinPath.c_str())) {
     PrintUtf8(kBadArgumentText);
     return 1;
+  }
+  if (options.settings) {
+    std::fputs(SettingsReport(clock.skinPath, clock.skinDirectory).c_str(), stdout);
+    return 0;
   }
   clock.displayDpi = options.dpi;
   WindowShape shape;

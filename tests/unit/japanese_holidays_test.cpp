@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <map>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "calendar/anniversary_parser.h"
 #include "calendar/japanese_holidays.h"

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "calendar/japanese_holidays.h"
 #include "platform/local_clock.h"
 #include "platform/files.h"
 #include "platform/profile.h"
@@ -47,6 +48,8 @@ AnniversaryStore::~AnniversaryStore() = default;
 void AnniversaryStore::Load() {
   if (folder.empty()) return;  // no program folder: nothing to read
   const std::string config = platform::SettingsFilePath(folder);
+  // Only an explicit 0 hides them: a mistyped value keeps the default.
+  holidaysShown = platform::ReadProfileString("Default", "Holidays", "1", config.c_str()) != "0";
   const std::string user =
       platform::ReadProfileString("Default", "UserAnniversaryFile", "<<<", config.c_str(), 260);
   if (user != "<<<" && user != "non") AddFile(platform::JoinPath(folder, user));
@@ -80,6 +83,34 @@ std::string AnniversaryStore::DayText(int y, int m, int d) const {
   if (weekdayHas) out += weekdaySlot->text;
   if (!dayHas && !weekdayHas) out = kNoPlans;
   return out;
+}
+
+std::vector<std::string> AnniversaryStore::CalendarEvents(int y, int m, int d) const {
+  std::vector<std::string> events;
+  const std::string_view holiday =
+      holidaysShown ? calendar::JapaneseHolidayName(y, m, d) : std::string_view();
+  if (!holiday.empty()) events.emplace_back(holiday);
+  const std::string text = DayText(y, m, d);
+  if (text == kNoPlans) return events;
+  // Event texts hold no line break, so the bullet lines split cleanly.
+  const std::string_view bullet = kBullet;
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    std::string_view line(text.data() + start, end - start);
+    if (line.substr(0, bullet.size()) == bullet) line.remove_prefix(bullet.size());
+    if (line != holiday) events.emplace_back(line);
+    start = end + 2;
+  }
+  return events;
+}
+
+std::string AnniversaryStore::CalendarText(int y, int m, int d) const {
+  const std::vector<std::string> events = CalendarEvents(y, m, d);
+  if (events.empty()) return kNoPlans;
+  std::string text;
+  for (const std::string& event : events) text += kBullet + event + "\r\n";
+  return text;
 }
 
 void AnniversaryStore::AddText(std::string_view bytes) {

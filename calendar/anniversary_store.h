@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/anniversary_parser.h"
 
@@ -44,6 +45,15 @@ class AnniversaryStore {
   // "予定はありません". The text is as long as the events need.
   std::string DayText(int y, int m, int d) const;
 
+  // What the calendar lists for a date: its national holiday first (unless
+  // Horalune.DAT says Holidays=0), then DayText's events, leaving out an event
+  // whose text is the holiday's name. Ordinal-weekday events are those of the
+  // store's year: RefreshYear(y) first.
+  std::vector<std::string> CalendarEvents(int y, int m, int d) const;
+  // The same as bullet lines "・event\r\n", or "予定はありません".
+  std::string CalendarText(int y, int m, int d) const;
+  bool HolidaysShown() const { return holidaysShown; }
+
   static int Weekday(int y, int m, int d) { return calendar::Weekday(y, m, d); }
   static int DaySlotIndex(long mmdd) { return calendar::DaySlotIndex(mmdd); }
   int ResolveOrdinal(std::string_view key) const { return calendar::ResolveOrdinal(key, year); }
@@ -60,6 +70,7 @@ class AnniversaryStore {
 
   std::string folder;
   int year;
+  bool holidaysShown = true;
   std::array<EventSlot, calendar::kDaySlotCount> daySlots;
   std::array<EventSlot, calendar::kWeekdaySlotCount> weekdaySlots;
 };

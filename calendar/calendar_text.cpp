@@ -68,6 +68,10 @@ std::string EnglishWeekday(int weekday) {
   return weekday >= 0 && weekday <= 6 ? kEnglishWeekdays[weekday] : "";
 }
 
+std::string DateCaption(int year, int month, int day, int weekday) {
+  return Decimal(year) + "年" + Decimal(month) + "月" + Decimal(day) + "日 " + JapaneseWeekday(weekday);
+}
+
 std::array<CalendarLabel, 7> CalendarLabels(const Box& client, int year, int month, int day,
                                             int weekday) {
   const int L = client.left;

@@ -43,6 +43,9 @@ std::string JapaneseMonthNames(int month);
 std::string JapaneseWeekday(int weekday);  // "火曜日"
 std::string EnglishWeekday(int weekday);   // "Tuesday"
 
+// The date as the dialog's window text, for screen readers: "2024年2月29日 木曜日".
+std::string DateCaption(int year, int month, int day, int weekday);
+
 // The seven labels in painting order for a client area and a date.
 std::array<CalendarLabel, 7> CalendarLabels(const Box& client, int year, int month, int day,
                                             int weekday);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "calendar/anniversary_store.h"
+#include "calendar/japanese_holidays.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -23,6 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (weekday >= 0) expected += store.WeekdaySlot(weekday).text.size();
       const std::string text = store.DayText(year, m, d);
       if (expected > 0 && text.size() != expected) __builtin_trap();
+      // The calendar's list: the holiday first, then at most every file event,
+      // none of them repeating the holiday's name.
+      const auto events = store.CalendarEvents(year, m, d);
+      const std::string_view holiday = calendar::JapaneseHolidayName(year, m, d);
+      const std::size_t fileEvents = (slot >= 0 ? store.DaySlot(slot).eventCount : 0) +
+                                     (weekday >= 0 ? store.WeekdaySlot(weekday).eventCount : 0);
+      if (events.size() > fileEvents + (holiday.empty() ? 0 : 1)) __builtin_trap();
+      for (std::size_t i = 0; i < events.size(); ++i) {
+        if (!holiday.empty() && (i == 0) != (events[i] == holiday)) __builtin_trap();
+      }
     }
   }
   // Each event line is "・" + at most one cut line + CR LF.

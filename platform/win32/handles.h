@@ -66,6 +66,7 @@ using Menu = Owned<HMENU, NullIsInvalid<HMENU, DestroyMenu>>;
 using MemoryDC = Owned<HDC, NullIsInvalid<HDC, DeleteDC>>;
 using File = Owned<HANDLE, FileTraits>;
 using Mutex = Owned<HANDLE, NullIsInvalid<HANDLE, CloseHandle>>;
+using Hook = Owned<HHOOK, NullIsInvalid<HHOOK, UnhookWindowsHookEx>>;
 
 // GetDC / ReleaseDC.
 class WindowDC {

@@ -80,7 +80,7 @@ def events_today():
         today = datetime.date.today()
         user, shared, expected = files_for(today)
         with Session("calendar") as s:
-            s.write_config({"DataDir": "non", "UserAnniversaryFile": "mine.txt"})
+            s.write_config({"DataDir": "non", "UserAnniversaryFile": "mine.txt", "Holidays": "0"})
             s.write("mine.txt", user)
             s.write("Anniv.DAT", shared)
             skin = s.write_skin("skin", body=(120, 80))
@@ -99,7 +99,7 @@ def events_today():
 def no_events_today():
     today = datetime.date.today()
     with Session("calendar_empty") as s:
-        s.write_config({"DataDir": "non"})
+        s.write_config({"DataDir": "non", "Holidays": "0"})
         s.write("Anniv.DAT", other_day_file(today))
         skin = s.write_skin("skin", body=(120, 80))
         clock, dialog = open_calendar(s, skin)

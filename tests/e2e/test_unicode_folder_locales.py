@@ -39,7 +39,7 @@ def stage(s, kept):
     shutil.copytree(os.path.join(SOURCE, "skins", "standard"), skins)
     shutil.copy(s.path("Horalune.exe"), os.path.join(home, "Horalune.exe"))
     with open(os.path.join(home, "Horalune.DAT"), "wb") as f:
-        f.write(ini_text([("Default", [("DataDir", "non")]), ("Alarm", alarm_keys([kept]))]))
+        f.write(ini_text([("Default", [("DataDir", "non"), ("Holidays", "0")]), ("Alarm", alarm_keys([kept]))]))
     today = datetime.date.today()
     with open(os.path.join(home, "Anniv.DAT"), "wb") as f:
         f.write("%02d%02d ほらるねの記念日\n".encode("utf-8") % (today.month, today.day))

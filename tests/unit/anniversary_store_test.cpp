@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "calendar/anniversary_store.h"
 #include "platform/text.h"
@@ -152,22 +153,46 @@ TEST(AnniversaryStoreFiles, ANewYearResolvesOrdinalsAgain) {
   EXPECT_EQ(store.DayText(2002, 1, 1), "・new year\r\n");  // reloaded, not doubled
 }
 
-TEST(ShippedAnniversaries, HolidaysLandOnTheirDays) {
+// The sample file keeps its seasonal days; the national holidays come from
+// the program, each listed once and first.
+TEST(ShippedAnniversaries, HolidaysComeFromTheProgramOnce) {
   const std::string sample = ReadSourceFile("data/Anniv.DAT");
   ASSERT_FALSE(sample.empty());
   EXPECT_NE(sample.find("\r\n"), std::string::npos);
   Folder folder;
+  folder.Write("Anniv.DAT", sample);
   AnniversaryStore store(folder.Base(), 2027);
-  store.AddText(sample);
-  EXPECT_NE(store.DayText(2027, 1, 1).find("・元日\r\n"), std::string::npos);
-  EXPECT_NE(store.DayText(2027, 1, 11).find("・成人の日\r\n"), std::string::npos);
-  EXPECT_NE(store.DayText(2027, 7, 19).find("・海の日\r\n"), std::string::npos);
-  EXPECT_NE(store.DayText(2027, 9, 20).find("・敬老の日\r\n"), std::string::npos);
-  EXPECT_NE(store.DayText(2027, 10, 11).find("・スポーツの日\r\n"), std::string::npos);
-  EXPECT_NE(store.DayText(2027, 7, 7).find("・七夕\r\n"), std::string::npos);
-  EXPECT_NE(store.DayText(2027, 12, 31).find("・大晦日\r\n"), std::string::npos);
-  EXPECT_EQ(store.DayText(2027, 1, 12), kNoPlans);
-  EXPECT_EQ(store.DayText(2027, 1, 18).find("成人の日"), std::string::npos);
+  EXPECT_EQ(store.DayText(2027, 1, 1), kNoPlans);  // no holiday lines left in the file
+  EXPECT_EQ(store.CalendarText(2027, 1, 1), "・元日\r\n");
+  EXPECT_EQ(store.CalendarText(2027, 1, 11), "・成人の日\r\n");
+  EXPECT_EQ(store.CalendarText(2027, 3, 21), "・春分の日\r\n");
+  EXPECT_EQ(store.CalendarText(2027, 3, 22), "・振替休日\r\n");
+  EXPECT_EQ(store.CalendarText(2027, 5, 9), "・母の日\r\n");
+  EXPECT_EQ(store.CalendarText(2027, 7, 7), "・七夕\r\n");
+  EXPECT_EQ(store.CalendarText(2027, 12, 31), "・大晦日\r\n");
+  EXPECT_EQ(store.CalendarText(2027, 1, 12), kNoPlans);
+}
+
+// The holiday first, then the files' events (a line naming the day's holiday
+// dropped), then the weekday's; Holidays=0 in Horalune.DAT hides them.
+TEST(AnniversaryStoreText, CalendarListsTheHolidayFirstAndOnce) {
+  Folder folder;
+  folder.Write("Anniv.DAT", "0503 憲法記念日\r\n0503 旅行\r\n0503 憲法記念日の集い\r\nMon 会議\r\n");
+  AnniversaryStore store(folder.Base(), 2027);
+  EXPECT_EQ(store.CalendarText(2027, 5, 3), "・憲法記念日\r\n・旅行\r\n・憲法記念日の集い\r\n・会議\r\n");
+  EXPECT_EQ(store.CalendarEvents(2027, 5, 4), std::vector<std::string>{"みどりの日"});
+  EXPECT_EQ(store.CalendarText(2027, 5, 10), "・会議\r\n");
+  EXPECT_EQ(store.CalendarText(2027, 5, 11), kNoPlans);
+
+  for (const char* setting : {"0", "1", "", "no"}) {
+    folder.Write("Horalune.DAT", std::string("[Default]\r\nHolidays=") + setting + "\r\n");
+    AnniversaryStore configured(folder.Base(), 2027);
+    const bool shown = std::string(setting) != "0";
+    EXPECT_EQ(configured.HolidaysShown(), shown) << setting;
+    EXPECT_EQ(configured.CalendarText(2027, 5, 4), shown ? "・みどりの日\r\n" : kNoPlans) << setting;
+    // The file's own line stays even when holidays are hidden.
+    EXPECT_EQ(configured.CalendarText(2027, 5, 3).substr(0, 14), "・憲法記念日\r\n") << setting;
+  }
 }
 
 // The shipped file as today's editors save it lists exactly like the original.

@@ -25,10 +25,6 @@ class AlarmList {
 
   int Count() const { return count_; }
 
-  // Due-alarm queries over the active records.
-  int CountDue(int weekday, int timeCode) const;
-  int FindDue(int n, int weekday, int timeCode) const;  // -1 when there is none
-
   // Texts of active record i; empty for an index outside the list.
   std::string Title(int i) const;
   std::string Voice(int i) const;

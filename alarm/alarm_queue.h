@@ -3,8 +3,11 @@
 // so editing the list meanwhile changes nothing pending. 100 entries; a notice
 // pushed onto a full queue is dropped.
 #pragma once
+#include <cstdint>
 #include <deque>
 #include <string>
+
+#include "alarm/alarm_identity.h"
 
 class AlarmRecord;
 
@@ -17,6 +20,9 @@ struct AlarmNotice {
   // Found a minute or more after its second: shown without sound, and its
   // "close" button usable at once.
   bool silent = false;
+  // The local second it was due at (alarm_walk.h) and the alarm it came from.
+  std::int64_t serial = 0;
+  AlarmIdentity identity;
 };
 
 // The notice of a filled record; false (and `out` untouched) for an empty one.

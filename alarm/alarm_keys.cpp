@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <new>
 
+#include "alarm/alarm_handover.h"
 #include "alarm/alarm_list.h"
 #include "platform/files.h"
 #include "platform/ascii.h"
@@ -42,7 +43,18 @@ void AlarmList::Load(const char* path) {
 }
 
 void AlarmList::LoadKeys(const char* path) {
-  const platform::IniFile file(path);  // read once for all 500 keys
+  // Sharing violations while another program replaces the file pass within
+  // milliseconds: a few short retries before calling it unreadable.
+  constexpr int kReadAttempts = 5;
+  platform::IniFile file(path);  // read once for all 500 keys
+  for (int attempt = 1; !file.Found() && platform::FileExists(path); ++attempt) {
+    if (attempt == kReadAttempts) {
+      unreadable_ = true;
+      return;
+    }
+    platform::PauseBeforeRetry(attempt);
+    file = platform::IniFile(path);
+  }
   for (int n = 0; n < kMaxAlarms; ++n) {
     // "nazo" stands for a key that is not there.
     if (ascii::EqualsIgnoringCase(ReadAlarmValue(file, "Time", n, "nazo"), "nazo")) continue;
@@ -56,7 +68,9 @@ void AlarmList::LoadKeys(const char* path) {
   }
 }
 
-bool AlarmList::Save(const char* path) const {
+bool AlarmList::Save(const char* path) const { return Save(path, std::string()); }
+
+bool AlarmList::Save(const char* path, const std::string& lastChecked) const {
   if (path == nullptr || *path == '\0' || unreadable_) return false;
   // The start-up notice promises the settings file at exit, alarms or not.
   if (!platform::CreateEmptyFile(path)) return false;
@@ -75,5 +89,9 @@ bool AlarmList::Save(const char* path) const {
     write("Message", record.Message());
     write("Voice", record.Voice());
   }
-  return file.Save() && written;
+  if (!lastChecked.empty()) {
+    written = file.Set(kLastCheckedSection, kLastCheckedKey, lastChecked.c_str()) && written;
+  }
+  // Nothing reaches the file when an edit was refused: a half-made list would.
+  return written && file.Save();
 }

@@ -324,6 +324,33 @@ TEST_F(AlarmCheckTest, AnAlarmIsItsTimeNotItsPlace) {
   EXPECT_EQ(opened.size(), 5u);
 }
 
+// A clock taking the alarms over walks on from the second the old owner last
+// looked at, at most a day back; a second ahead of its own clock counts as a
+// step back.
+TEST_F(AlarmCheckTest, AnHeirWalksOnFromTheOldOwnersLastSecond) {
+  Add(true, "065000", "before the old owner's last check");
+  Add(true, "065500", "between the two clocks");
+  Add(true, "070000", "now");
+  clock.Set(6, 52, 0);
+  const std::int64_t oldOwnersLast = LocalSerial(clock.local);
+  clock.Set(7, 0, 0);
+  state.walk.StartAfter(oldOwnersLast);
+  Check();
+  EXPECT_EQ(opened, (Titles{"between the two clocks (silent)", "now"}));
+
+  for (const std::int64_t handedOver :
+       {oldOwnersLast - 3 * AlarmWalk::kDaySeconds, oldOwnersLast + 3600}) {
+    state = AlarmCheckState{};
+    opened.clear();
+    state.walk.StartAfter(handedOver);
+    Check();
+    EXPECT_EQ(opened, handedOver < oldOwnersLast
+                          ? (Titles{"before the old owner's last check (silent)",
+                                    "between the two clocks (silent)", "now"})
+                          : (Titles{"now"}));
+  }
+}
+
 TEST_F(AlarmCheckTest, WeekdayAndTimeBelongToOneReadingAcrossMidnight) {
   clock = FakeAlarmClock{2026, 1, 5, 1, 23, 59, 58};  // Monday
   Add(true, "Mon235959", "mon 23:59:59");

@@ -3,8 +3,29 @@
 #include <algorithm>
 #include <vector>
 
+#include "alarm/alarm_handover.h"
 #include "alarm/alarm_list.h"
 #include "alarm/alarm_queue.h"
+
+const char* const kSummaryTitle = "見逃したアラーム";
+
+namespace {
+
+// One notice for many late ones: a line each, "MM-DD HH:MM:SS title".
+AlarmNotice Summary(const std::vector<AlarmNotice>& late) {
+  AlarmNotice summary;
+  summary.title = kSummaryTitle;
+  summary.silent = true;
+  summary.serial = late.front().serial;
+  for (const AlarmNotice& notice : late) {
+    if (!summary.text.empty()) summary.text += "\r\n";
+    summary.text += FormatLastChecked(notice.serial).substr(5) + ' ' + notice.title;
+    summary.summarised.emplace_back(notice.serial, notice.identity);
+  }
+  return summary;
+}
+
+}  // namespace
 
 void CheckDueAlarms(AlarmCheckState& state, const AlarmList& list, AlarmQueue& queue,
                     const LocalClockReading& now, std::int64_t elapsedMs,
@@ -17,6 +38,7 @@ void CheckDueAlarms(AlarmCheckState& state, const AlarmList& list, AlarmQueue& q
   }
   std::sort(dueTimes.begin(), dueTimes.end());
   const std::vector<AlarmIdentity> identities = IdentifyAlarms(list);
+  std::vector<AlarmNotice> found;
   state.walk.Step(now, elapsedMs, [&](const WalkedSecond& second) {
     if (!std::binary_search(dueTimes.begin(), dueTimes.end(), second.timeCode)) return;
     for (int i = 0; i < list.Count(); ++i) {
@@ -27,10 +49,24 @@ void CheckDueAlarms(AlarmCheckState& state, const AlarmList& list, AlarmQueue& q
       if (MakeAlarmNotice(record, second.latenessMs >= kSilentAfterMs, notice)) {
         notice.serial = second.serial;
         notice.identity = identities[i];
-        queue.Push(notice);
+        found.push_back(std::move(notice));
       }
     }
   });
+  std::vector<AlarmNotice> late;
+  for (const AlarmNotice& notice : found) {
+    if (notice.silent) late.push_back(notice);
+  }
+  const bool summarise = static_cast<int>(late.size()) >= kSummaryFrom;
+  bool summaryQueued = false;
+  for (const AlarmNotice& notice : found) {
+    if (!summarise || !notice.silent) {
+      queue.Push(notice);
+    } else if (!summaryQueued) {  // in the place of the first late one
+      queue.Push(Summary(late));
+      summaryQueued = true;
+    }
+  }
   // An outer call is still opening windows; it takes these entries too.
   if (state.openingAlarmWindows) return;
   while (!queue.IsEmpty()) {

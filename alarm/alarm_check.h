@@ -15,6 +15,13 @@ class AlarmQueue;
 // A notice found this late or later is shown without sound.
 constexpr std::int64_t kSilentAfterMs = 60 * 1000;
 
+// One check that finds this many late notices or more (a clock set far
+// forward, a long sleep) shows them in one summary window instead of one
+// window each: its title, then one line per alarm with its date, time and
+// title, silently. Fewer open one window each.
+constexpr int kSummaryFrom = 5;
+extern const char* const kSummaryTitle;  // "見逃したアラーム"
+
 struct AlarmCheckState {
   AlarmWalk walk;
   bool openingAlarmWindows = false;  // the opening loop is running further out

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "alarm/alarm_identity.h"
 
@@ -23,6 +25,9 @@ struct AlarmNotice {
   // The local second it was due at (alarm_walk.h) and the alarm it came from.
   std::int64_t serial = 0;
   AlarmIdentity identity;
+  // A summary of many late notices (alarm_check.h): the second and alarm of
+  // each notice it stands for. Empty for a notice of one alarm.
+  std::vector<std::pair<std::int64_t, AlarmIdentity>> summarised;
 };
 
 // The notice of a filled record; false (and `out` untouched) for an empty one.

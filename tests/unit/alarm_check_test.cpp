@@ -182,6 +182,35 @@ TEST_F(AlarmCheckTest, ThreeHourSleepShowsWhatItSleptOverSilently) {
   EXPECT_EQ(opened, (Titles{"slept over (silent)", "after waking"}));
 }
 
+// A clock set a day forward meets a day of alarms: one summary window lists
+// the late ones, silently, in the order they fell due; one that is due now
+// still rings on its own. Four late alarms open four windows.
+TEST_F(AlarmCheckTest, ADayOfLateAlarmsOpensOneSummary) {
+  for (const char* key : {"080000", "Tue090000", "100000", "110000", "120000", "130000"}) {
+    Add(true, key, key);
+  }
+  Add(true, "Tue070000", "due now");
+  Check();  // Monday 07:00:00
+  clock.Advance(24 * 3600);
+  Check();
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[0], std::string(kSummaryTitle) + " (silent)");
+  EXPECT_EQ(texts[0],
+            "01-05 08:00:00 080000\r\n01-05 10:00:00 100000\r\n01-05 11:00:00 110000\r\n"
+            "01-05 12:00:00 120000\r\n01-05 13:00:00 130000");
+  EXPECT_EQ(opened[1], "due now");
+
+  state = AlarmCheckState{};
+  opened.clear();
+  ClearList();
+  for (const char* key : {"080000", "090000", "100000", "110000"}) Add(true, key, key);
+  Check();
+  clock.Advance(12 * 3600);
+  Check();
+  EXPECT_EQ(opened, (Titles{"080000 (silent)", "090000 (silent)", "100000 (silent)",
+                            "110000 (silent)"}));
+}
+
 TEST_F(AlarmCheckTest, ASleepTheMonotonicClockMissedIsStillLate) {
   Add(true, "020000", "slept over");
   clock.Set(1, 0, 0);
@@ -508,8 +537,10 @@ TEST(AlarmCheckProperty, EveryPassedAlarmShowsExactlyOnce) {
       previous = serial;
       CheckDueAlarms(state, list, queue, clock.local, clock.elapsedMs, [&] {
         const AlarmNotice& notice = *queue.Front();
-        if (!actual.emplace(notice.serial, notice.identity.timeKey, notice.identity.rank).second) {
-          duplicate = true;
+        auto covered = notice.summarised;
+        if (covered.empty()) covered.emplace_back(notice.serial, notice.identity);
+        for (const auto& [second, alarm] : covered) {
+          if (!actual.emplace(second, alarm.timeKey, alarm.rank).second) duplicate = true;
         }
       });
     };

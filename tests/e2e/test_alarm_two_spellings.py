@@ -6,32 +6,22 @@ the clock steps to three seconds before. Then a clock set a day forward meets
 a day of alarms at once: one summary window lists them, silently."""
 import datetime
 import os
-import subprocess
 
 from alarm_scenarios import (null_audio, VK_ESCAPE, keep_shot, notification_state,
-                             notifications, stage_clock, sunday_based, time_key,
-                             wait_until)
+                             notifications, stage_clock, start_on_faketime, step_clock,
+                             sunday_based, time_key, wait_until)
 from harness import Session, check, scenario
 
-FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1"
 SUMMARY = "見逃したアラーム"
 
 
 def launch(s, exe, skin, clock_file):
-    """Starts a clock from `exe` (a Linux path) on faketime: (process, window)."""
+    """Starts a clock from `exe` on faketime: (process, window)."""
     before = {w["hwnd"] for w in s.find_windows("Horalune", "Horalune")}
-    env = dict(s.env, LD_PRELOAD=FAKETIME, FAKETIME_TIMESTAMP_FILE=clock_file,
-               FAKETIME_NO_CACHE="1", FAKETIME_DONT_FAKE_MONOTONIC="1")
-    process = subprocess.Popen(["wine", s.win(exe), s.win(skin)], cwd=os.path.dirname(exe),
-                               env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process = start_on_faketime(s, exe, [s.win(skin)], clock_file)
     fresh = lambda: [w["hwnd"] for w in s.find_windows("Horalune", "Horalune")
                      if w["visible"] and w["hwnd"] not in before]
     return process, wait_until(fresh, 30, "the clock window did not show")[0]
-
-
-def step_clock(clock_file, seconds):
-    with open(clock_file, "w") as f:
-        f.write("%+d\n" % seconds)
 
 
 def run():

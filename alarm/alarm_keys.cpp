@@ -44,11 +44,18 @@ void AlarmList::Load(const char* path) {
 
 void AlarmList::LoadKeys(const char* path) {
   // Sharing violations while another program replaces the file pass within
-  // milliseconds: a few short retries before calling it unreadable.
+  // milliseconds: a few short retries before calling it unreadable. A file
+  // missing while the one written beside it is there is being replaced too.
   constexpr int kReadAttempts = 5;
+  const std::string beside = platform::PathWrittenBeside(path);
+  const auto busy = [&] {
+    return platform::FileExists(path) || platform::FileExists(beside.c_str());
+  };
   platform::IniFile file(path);  // read once for all 500 keys
-  for (int attempt = 1; !file.Found() && platform::FileExists(path); ++attempt) {
+  for (int attempt = 1; !file.Found() && busy(); ++attempt) {
     if (attempt == kReadAttempts) {
+      // Still missing: a save that ended half way, not one under way.
+      if (!platform::FileExists(path)) break;
       unreadable_ = true;
       return;
     }

@@ -61,6 +61,14 @@ TEST(AlarmLoad, MissingFileReadsAsNoAlarms) {
   AlarmList list(dat.Path().c_str());
   EXPECT_EQ(list.Count(), 0);
   EXPECT_FALSE(dat.Exists());  // reading creates nothing
+  // Left beside by a save that ended half way: waited for briefly, then the
+  // file counts as missing, not as unreadable.
+  const std::string beside = platform::PathWrittenBeside(dat.Path());
+  std::ofstream(beside) << "[Alarm]\r\nTime00=070000\r\n";
+  list.Load(dat.Path().c_str());
+  EXPECT_FALSE(list.Unavailable());
+  EXPECT_EQ(list.Count(), 0);
+  std::filesystem::remove(beside);
 }
 
 TEST(AlarmLoad, ReadsEveryKeyWithDefaults) {

@@ -3,25 +3,26 @@
 #include <algorithm>
 #include <vector>
 
+#include "alarm/alarm_handover.h"
 #include "alarm/alarm_list.h"
 #include "alarm/alarm_queue.h"
 
+const char* const kSummaryTitle = "見逃したアラーム";
+
 namespace {
 
-// An alarm is itself as long as its place, time and texts stay; an alarm
-// edited to another time is another alarm.
-std::string Identity(int index, const AlarmRecord& record) {
-  return std::to_string(index) + '\n' + record.FormatTimeKey() + '\n' + record.Title() + '\n' +
-         record.Message() + '\n' + record.Voice();
-}
-
-// Forgets what lies more than two days before now: no walk reaches it again.
-void Forget(AlarmCheckState& state, std::int64_t nowSerial) {
-  constexpr std::size_t kMostRemembered = 10000;
-  auto& shown = state.shown;
-  const auto keep = shown.lower_bound({nowSerial - 2 * AlarmWalk::kDaySeconds, std::string()});
-  shown.erase(shown.begin(), keep);
-  while (shown.size() > kMostRemembered) shown.erase(shown.begin());
+// One notice for many late ones: a line each, "MM-DD HH:MM:SS title".
+AlarmNotice Summary(const std::vector<AlarmNotice>& late) {
+  AlarmNotice summary;
+  summary.title = kSummaryTitle;
+  summary.silent = true;
+  summary.serial = late.front().serial;
+  for (const AlarmNotice& notice : late) {
+    if (!summary.text.empty()) summary.text += "\r\n";
+    summary.text += FormatLastChecked(notice.serial).substr(5) + ' ' + notice.title;
+    summary.summarised.emplace_back(notice.serial, notice.identity);
+  }
+  return summary;
 }
 
 }  // namespace
@@ -36,17 +37,36 @@ void CheckDueAlarms(AlarmCheckState& state, const AlarmList& list, AlarmQueue& q
     if (list.Active(i)->SwitchOn()) dueTimes.push_back(list.Active(i)->TimeCode());
   }
   std::sort(dueTimes.begin(), dueTimes.end());
+  const std::vector<AlarmIdentity> identities = IdentifyAlarms(list);
+  std::vector<AlarmNotice> found;
   state.walk.Step(now, elapsedMs, [&](const WalkedSecond& second) {
     if (!std::binary_search(dueTimes.begin(), dueTimes.end(), second.timeCode)) return;
     for (int i = 0; i < list.Count(); ++i) {
       const AlarmRecord& record = *list.Active(i);
       if (!record.IsDue(second.weekday, second.timeCode)) continue;
-      if (!state.shown.emplace(second.serial, Identity(i, record)).second) continue;
+      if (!state.shown.Mark(second.serial, identities[i])) continue;
       AlarmNotice notice;
-      if (MakeAlarmNotice(record, second.latenessMs >= kSilentAfterMs, notice)) queue.Push(notice);
+      if (MakeAlarmNotice(record, second.latenessMs >= kSilentAfterMs, notice)) {
+        notice.serial = second.serial;
+        notice.identity = identities[i];
+        found.push_back(std::move(notice));
+      }
     }
   });
-  Forget(state, LocalSerial(now));
+  std::vector<AlarmNotice> late;
+  for (const AlarmNotice& notice : found) {
+    if (notice.silent) late.push_back(notice);
+  }
+  const bool summarise = static_cast<int>(late.size()) >= kSummaryFrom;
+  bool summaryQueued = false;
+  for (const AlarmNotice& notice : found) {
+    if (!summarise || !notice.silent) {
+      queue.Push(notice);
+    } else if (!summaryQueued) {  // in the place of the first late one
+      queue.Push(Summary(late));
+      summaryQueued = true;
+    }
+  }
   // An outer call is still opening windows; it takes these entries too.
   if (state.openingAlarmWindows) return;
   while (!queue.IsEmpty()) {

@@ -4,10 +4,8 @@
 #pragma once
 #include <cstdint>
 #include <functional>
-#include <set>
-#include <string>
-#include <utility>
 
+#include "alarm/alarm_identity.h"
 #include "alarm/alarm_walk.h"
 #include "platform/local_clock.h"
 
@@ -17,18 +15,25 @@ class AlarmQueue;
 // A notice found this late or later is shown without sound.
 constexpr std::int64_t kSilentAfterMs = 60 * 1000;
 
+// One check that finds this many late notices or more (a clock set far
+// forward, a long sleep) shows them in one summary window instead of one
+// window each: its title, then one line per alarm with its date, time and
+// title, silently. Fewer open one window each.
+constexpr int kSummaryFrom = 5;
+extern const char* const kSummaryTitle;  // "見逃したアラーム"
+
 struct AlarmCheckState {
   AlarmWalk walk;
   bool openingAlarmWindows = false;  // the opening loop is running further out
-  // (local second, the alarm as it was) of the notices queued lately, so that
-  // no alarm is shown twice for one second even when the clock comes back.
-  std::set<std::pair<std::int64_t, std::string>> shown;
+  // The (local second, alarm) pairs queued, so that no alarm is shown twice
+  // for one second however the clock moves or the list is edited.
+  ShownAlarms shown;
 };
 
 // `now` is one reading of the local clock and `elapsedMs` the monotonic clock
 // read with it. Call it on every tick and whenever the time may have jumped
-// (resume from sleep, a clock change): a second already looked at is never
-// looked at again, so extra calls cost nothing. `openWindow` creates the notification window for
+// (resume from sleep, a clock change): a second already looked at is walked
+// again only after the clock was set back, and then shows nothing twice. `openWindow` creates the notification window for
 // queue.Front() and returns once it has initialised (its playback done). It
 // may run further checks inside (the timer keeps ticking in modal loops);
 // those only queue.

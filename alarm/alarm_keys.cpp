@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <new>
 
+#include "alarm/alarm_handover.h"
 #include "alarm/alarm_list.h"
 #include "platform/files.h"
 #include "platform/ascii.h"
@@ -42,7 +43,25 @@ void AlarmList::Load(const char* path) {
 }
 
 void AlarmList::LoadKeys(const char* path) {
-  const platform::IniFile file(path);  // read once for all 500 keys
+  // Sharing violations while another program replaces the file pass within
+  // milliseconds: a few short retries before calling it unreadable. A file
+  // missing while the one written beside it is there is being replaced too.
+  constexpr int kReadAttempts = 5;
+  const std::string beside = platform::PathWrittenBeside(path);
+  const auto busy = [&] {
+    return platform::FileExists(path) || platform::FileExists(beside.c_str());
+  };
+  platform::IniFile file(path);  // read once for all 500 keys
+  for (int attempt = 1; !file.Found() && busy(); ++attempt) {
+    if (attempt == kReadAttempts) {
+      // Still missing: a save that ended half way, not one under way.
+      if (!platform::FileExists(path)) break;
+      unreadable_ = true;
+      return;
+    }
+    platform::PauseBeforeRetry(attempt);
+    file = platform::IniFile(path);
+  }
   for (int n = 0; n < kMaxAlarms; ++n) {
     // "nazo" stands for a key that is not there.
     if (ascii::EqualsIgnoringCase(ReadAlarmValue(file, "Time", n, "nazo"), "nazo")) continue;
@@ -56,7 +75,9 @@ void AlarmList::LoadKeys(const char* path) {
   }
 }
 
-bool AlarmList::Save(const char* path) const {
+bool AlarmList::Save(const char* path) const { return Save(path, std::string()); }
+
+bool AlarmList::Save(const char* path, const std::string& lastChecked) const {
   if (path == nullptr || *path == '\0' || unreadable_) return false;
   // The start-up notice promises the settings file at exit, alarms or not.
   if (!platform::CreateEmptyFile(path)) return false;
@@ -75,5 +96,9 @@ bool AlarmList::Save(const char* path) const {
     write("Message", record.Message());
     write("Voice", record.Voice());
   }
-  return file.Save() && written;
+  if (!lastChecked.empty()) {
+    written = file.Set(kLastCheckedSection, kLastCheckedKey, lastChecked.c_str()) && written;
+  }
+  // Nothing reaches the file when an edit was refused: a half-made list would.
+  return written && file.Save();
 }

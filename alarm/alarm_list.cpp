@@ -41,22 +41,6 @@ bool AlarmList::AppendLoaded(bool switchOn, const char* timeKey, const char* tit
   return true;
 }
 
-int AlarmList::CountDue(int weekday, int timeCode) const {
-  int due = 0;
-  for (int i = 0; i < count_; ++i) {
-    if (records_[i].IsDue(weekday, timeCode)) ++due;
-  }
-  return due;
-}
-
-int AlarmList::FindDue(int n, int weekday, int timeCode) const {
-  int seen = 0;
-  for (int i = 0; i < count_; ++i) {
-    if (records_[i].IsDue(weekday, timeCode) && ++seen == n + 1) return i;
-  }
-  return -1;
-}
-
 const AlarmRecord* AlarmList::Active(int i) const {
   return (i >= 0 && i < count_) ? &records_[i] : nullptr;
 }

@@ -19,15 +19,17 @@ class AlarmList {
   AlarmList(const AlarmList&) = delete;
   AlarmList& operator=(const AlarmList&) = delete;
 
-  // File keys (alarm_keys.cpp). Load replaces the active records.
+  // File keys (alarm_keys.cpp). Load replaces the active records. A file that
+  // is there but cannot be read, even after a few brief retries (another
+  // clock replacing it, a scanner holding it), leaves the list empty and
+  // unavailable: until a later Load reads it, Save writes nothing over it.
   void Load(const char* path);
-  bool Save(const char* path) const;  // false when a write failed
+  bool Save(const char* path) const;  // false when a write failed or was refused
+  // The same, writing `lastChecked` (alarm_handover.h) in the same write.
+  bool Save(const char* path, const std::string& lastChecked) const;
+  bool Unavailable() const { return unreadable_; }
 
   int Count() const { return count_; }
-
-  // Due-alarm queries over the active records.
-  int CountDue(int weekday, int timeCode) const;
-  int FindDue(int n, int weekday, int timeCode) const;  // -1 when there is none
 
   // Texts of active record i; empty for an index outside the list.
   std::string Title(int i) const;
@@ -61,8 +63,8 @@ class AlarmList {
   const AlarmRecord* WorkingRecord(int i) const;
 
   int count_ = 0;
-  // The file was too large to read: it is never written over with what little
-  // (nothing) was read from it.
+  // The file could not be read (too large, or not readable): it is never
+  // written over with what little (nothing) was read from it.
   bool unreadable_ = false;
   std::array<AlarmRecord, kMaxAlarms> records_;
   int workingCount_ = 0;

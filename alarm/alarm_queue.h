@@ -3,8 +3,13 @@
 // so editing the list meanwhile changes nothing pending. 100 entries; a notice
 // pushed onto a full queue is dropped.
 #pragma once
+#include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "alarm/alarm_identity.h"
 
 class AlarmRecord;
 
@@ -17,6 +22,12 @@ struct AlarmNotice {
   // Found a minute or more after its second: shown without sound, and its
   // "close" button usable at once.
   bool silent = false;
+  // The local second it was due at (alarm_walk.h) and the alarm it came from.
+  std::int64_t serial = 0;
+  AlarmIdentity identity;
+  // A summary of many late notices (alarm_check.h): the second and alarm of
+  // each notice it stands for. Empty for a notice of one alarm.
+  std::vector<std::pair<std::int64_t, AlarmIdentity>> summarised;
 };
 
 // The notice of a filled record; false (and `out` untouched) for an empty one.

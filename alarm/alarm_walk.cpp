@@ -26,24 +26,32 @@ std::int64_t LocalSerial(const LocalClockReading& reading) {
          reading.hour * 3600 + reading.minute * 60 + second;
 }
 
+void AlarmWalk::StartAfter(std::int64_t lastLookedAt) {
+  if (started_) return;
+  handedOver_ = true;
+  cursor_ = lastLookedAt;
+}
+
 void AlarmWalk::Step(const LocalClockReading& now, std::int64_t elapsedMs,
                      const std::function<void(const WalkedSecond&)>& visit) {
   const std::int64_t nowSerial = LocalSerial(now);
   std::int64_t from;
-  // The previous check says nothing about how late a second is when the walk
-  // starts afresh.
+  // The previous check says how late a second is only when there is one and
+  // the clock went forward from it.
   bool afresh = !started_;
-  if (!started_) {
+  if (!started_ && !handedOver_) {
     from = nowSerial;  // the first check looks at the current second only
-  } else if (nowSerial < cursor_ - kDaySeconds) {
-    from = nowSerial;  // set back by more than a day: start again from now
-    cursor_ = nowSerial;
+  } else if (nowSerial < cursor_) {
+    from = nowSerial;  // set back: walk on from here, as the clock goes
     afresh = true;
   } else {
-    // Set back by less: nothing until the clock passes what was looked at.
     // Forward: never further back than a day.
     from = std::max(cursor_ + 1, nowSerial - kDaySeconds + 1);
   }
+  // Seconds a daylight-saving change skipped are not late by their skipped
+  // length: the local distance is taken less the jump.
+  const std::int64_t jump =
+      started_ ? std::max(0, now.utcOffsetSeconds - referenceOffset_) : 0;
   // The weekday of the reading itself, carried to the other days walked.
   const std::int64_t today = FloorDiv(nowSerial, kDaySeconds);
   for (std::int64_t s = from; s <= nowSerial; ++s) {
@@ -54,15 +62,17 @@ void AlarmWalk::Step(const LocalClockReading& now, std::int64_t elapsedMs,
     walked.weekday = static_cast<int>(((now.weekday + (day - today)) % 7 + 7) % 7);
     walked.timeCode = static_cast<int>(secondOfDay / 3600 * 10000 + secondOfDay % 3600 / 60 * 100 +
                                        secondOfDay % 60);
-    std::int64_t lateness = (nowSerial - s) * 1000;
+    std::int64_t lateness = (nowSerial - s - jump) * 1000;
     if (!afresh) {
       lateness = std::max(lateness, elapsedMs - referenceMs_ - (s - referenceSerial_) * 1000);
     }
     walked.latenessMs = std::max<std::int64_t>(lateness, 0);
     if (visit) visit(walked);
   }
-  cursor_ = started_ ? std::max(cursor_, nowSerial) : nowSerial;
+  cursor_ = nowSerial;
   started_ = true;
+  handedOver_ = false;
   referenceSerial_ = nowSerial;
   referenceMs_ = elapsedMs;
+  referenceOffset_ = now.utcOffsetSeconds;
 }

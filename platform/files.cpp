@@ -24,6 +24,15 @@ std::string PathFromCp932(const std::string& cp932Path) { return JoinPath(std::s
 
 std::size_t LastPathSeparator(const std::string& utf8Path) { return utf8Path.rfind('\\'); }
 
+std::string PathWrittenBeside(const std::string& utf8Path) {
+  // Both separators: Windows takes '/' too, and test paths natively use it.
+  const std::size_t nameStart = utf8Path.find_last_of("\\/") + 1;  // npos + 1 is 0
+  const std::size_t dot = utf8Path.rfind('.');
+  const bool hasExtension = dot != std::string::npos && dot > nameStart &&
+                            utf8Path.compare(dot, std::string::npos, ".~") != 0;
+  return (hasExtension ? utf8Path.substr(0, dot) : utf8Path) + ".~";
+}
+
 std::string SettingsFilePath(const std::string& utf8ProgramDirectory) {
   return JoinPath(utf8ProgramDirectory, kSettingsFileName);
 }

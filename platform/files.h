@@ -49,9 +49,21 @@ bool WriteWholeFile(const char* utf8Path, const std::string& bytes);
 // Reads a whole file; false when it cannot be opened.
 bool ReadWholeFile(const char* utf8Path, std::string& bytes);
 
-// Writes a whole file: the bytes go to a new file beside it, which then takes
-// the old one's place, so a failed write never leaves half a file behind.
+// Writes a whole file: the bytes go to a new file beside it, flushed to the
+// disk, which then takes the old one's place, so neither a failed write nor a
+// power cut leaves half a file behind. Whatever fails, a whole file (the old
+// or the new) stays under the file's name, and the only copy is never deleted.
 bool WriteFileSafely(const char* utf8Path, const std::string& bytes);
+
+// The file a safe write makes beside `utf8Path`: its name with the extension
+// replaced by "~" ("Horalune.DAT" -> "Horalune.~"), so that it is no longer
+// than the file's own path when that has an extension; a name without one
+// gets ".~" added.
+std::string PathWrittenBeside(const std::string& utf8Path);
+
+// Waits a little before another try at a file that was busy: longer with
+// each attempt (1, 2, ...), never more than a fraction of a second in all.
+void PauseBeforeRetry(int attempt);
 
 // The drive and directory of the running executable (UTF-8), ending in a
 // backslash.

@@ -13,7 +13,8 @@ LocalClockSource& Source() {
 LocalClockReading ReadLocalTime() {
   if (Source()) return Source()();
   std::tm parts{};
-  if (!platform::ReadSystemLocalTime(parts)) return LocalClockReading{};
+  int utcOffset = 0;
+  if (!platform::ReadSystemLocalTime(parts, utcOffset)) return LocalClockReading{};
   LocalClockReading reading;
   reading.year = parts.tm_year + 1900;
   reading.month = parts.tm_mon + 1;
@@ -22,6 +23,7 @@ LocalClockReading ReadLocalTime() {
   reading.hour = parts.tm_hour;
   reading.minute = parts.tm_min;
   reading.second = parts.tm_sec;
+  reading.utcOffsetSeconds = utcOffset;
   return reading;
 }
 

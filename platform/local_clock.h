@@ -15,11 +15,16 @@ struct LocalClockReading {
   int hour = 0;
   int minute = 0;
   int second = 0;
+  // Local time minus UTC, in seconds, at this reading: a daylight-saving
+  // change shows here as a jump, a clock set by hand does not.
+  int utcOffsetSeconds = 0;
 };
 
 namespace platform {
-// The operating system's local time, in one reading; false when it has none.
-bool ReadSystemLocalTime(std::tm& parts);
+// The operating system's local time and its offset from UTC, in one reading,
+// in the time zone in force now (a zone changed while the program runs is
+// seen at the next reading); false when it has none.
+bool ReadSystemLocalTime(std::tm& parts, int& utcOffsetSeconds);
 }  // namespace platform
 
 int LocalYear();

@@ -309,5 +309,12 @@ void ShowAlarmDialog(HWND owner) {
                           platform::MessageKind::Information);
     return;
   }
+  if (!AlarmListAvailable()) {
+    platform::ShowMessage(owner,
+                          "設定ファイルを読み込めないため, アラームは使用できません.\n"
+                          "ファイルを使用中のプログラムを終了してから, もう一度お試しください.",
+                          platform::kCaption, platform::MessageKind::Warning);
+    return;
+  }
   JapaneseDialogBox(instance, IDD_ALARM_EDITOR, owner, AlarmDlgProc, 0);
 }

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "alarm/alarm_check.h"
+#include "alarm/alarm_handover.h"
 #include "alarm/alarm_owner.h"
 #include "alarm/win32/alarm_objects.h"
 #include "alarm/win32/notification_window.h"
@@ -13,25 +15,59 @@
 #include "platform/message_box.h"
 #include "platform/text.h"
 #include "platform/win32/handles.h"
+#include "ui/win32/program_state.h"
 
 namespace {
 
 AlarmCheckState alarmCheck;
+// A failed save has been said, and no save has succeeded since.
+bool saveFailureShown = false;
 
 std::string SettingsFile() { return platform::SettingsFilePath(platform::ProgramDirectory()); }
 
-// The lock's name comes from the settings file's full path, upper-cased since
-// Windows paths ignore case.
+// The program's folder without its trailing backslash (a drive's root keeps it).
+std::wstring ProgramFolder() {
+  std::wstring folder = platform::WideFromUtf8(platform::ProgramDirectory());
+  if (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
+  return folder;
+}
+
+// The lock's name comes from the folder's identity, so every spelling of it
+// meets one lock; the folder rather than the file, which may not exist yet.
+// Failing that, from its full path, upper-cased since Windows paths ignore case.
 std::wstring OwnerLockName() {
-  const std::wstring path = platform::WideFromUtf8(SettingsFile());
+  const std::wstring folder = ProgramFolder();
+  win32::File handle(CreateFileW(folder.c_str(), 0,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (handle && GetFileInformationByHandle(handle.Get(), &info)) {
+    const std::uint64_t index =
+        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return L"Local\\" +
+           platform::WideFromUtf8(AlarmOwnerName(info.dwVolumeSerialNumber, index));
+  }
   std::wstring full(32768, L'\0');
-  const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), &full[0],
+  const DWORD length = GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), &full[0],
                                         nullptr);
   full.resize(length > 0 && length < full.size() ? length : 0);
-  if (full.empty()) full = path;
+  if (full.empty()) full = folder;
   CharUpperBuffW(&full[0], static_cast<DWORD>(full.size()));
   // UTF-8 keeps folders apart that code page 932 would spell alike ('?').
   return L"Local\\" + platform::WideFromUtf8(AlarmOwnerName(platform::Utf8FromWide(full)));
+}
+
+// Becoming the owner: the file holds the truth now (another clock may have
+// saved edits since this one read it at start-up). Taking over from another
+// clock, the walk goes on from the second that clock last looked at.
+void TakeOver(bool fromAnotherClock) {
+  const std::string file = SettingsFile();
+  alarmList.Load(file.c_str());
+  alarmCheck = AlarmCheckState{};
+  std::int64_t lastChecked = 0;
+  if (fromAnotherClock && ReadLastChecked(file.c_str(), lastChecked)) {
+    alarmCheck.walk.StartAfter(lastChecked);
+  }
 }
 
 }  // namespace
@@ -41,32 +77,50 @@ bool OwnsAlarms() {
   static bool owner = false;
   static bool refusedBefore = false;
   if (owner) return true;
+  // A lock that cannot be made owns nothing: the next call tries again.
   if (!lock) lock.Reset(CreateMutexW(nullptr, FALSE, OwnerLockName().c_str()));
+  if (!lock) return false;
   // Held by this thread until the process ends; an owner that ended without
   // releasing it leaves it abandoned, which counts as taking it.
-  const DWORD taken = lock ? WaitForSingleObject(lock.Get(), 0) : WAIT_FAILED;
-  owner = taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED || !lock;
-  if (owner && refusedBefore) {
-    // Taking over from another clock: its saves are the truth now.
-    alarmList.Load(SettingsFile().c_str());
-    alarmCheck = AlarmCheckState{};
+  const DWORD taken = WaitForSingleObject(lock.Get(), 0);
+  owner = taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED;
+  if (!owner) {
+    refusedBefore = true;
+    return false;
   }
-  refusedBefore = !owner;
-  return owner;
+  TakeOver(refusedBefore);
+  return true;
 }
 
-bool SaveAlarmList() {
+bool AlarmListAvailable() {
+  if (alarmList.Unavailable() && OwnsAlarms()) alarmList.Load(SettingsFile().c_str());
+  return !alarmList.Unavailable();
+}
+
+bool SaveAlarmList(bool sessionEnding) {
   if (!OwnsAlarms()) return true;
+  // A list that could not be read is never saved over the file.
+  if (alarmList.Unavailable()) return false;
+  const std::string lastChecked =
+      alarmCheck.walk.Started() ? FormatLastChecked(alarmCheck.walk.LastLookedAt()) : std::string();
+  const bool saved = alarmList.Save(SettingsFile().c_str(), lastChecked);
+  if (saved) {
+    saveFailureShown = false;
+    return true;
+  }
+  if (sessionEnding) {
+    // Windows is ending the session: a message box would hold it up.
+    OutputDebugStringW(L"Horalune: the alarms could not be saved at session end\n");
+    return false;
+  }
   // A failed save leaves the previous file whole and the list in memory; it is
-  // said once, and the next save tries again.
-  static bool failureShown = false;
-  const bool saved = alarmList.Save(SettingsFile().c_str());
-  if (!saved && !failureShown) {
-    platform::ShowMessage(nullptr, "アラームを保存できませんでした.\n次の保存でもう一度試みます.",
+  // said once until a save succeeds, and the next save tries again.
+  if (!saveFailureShown) {
+    saveFailureShown = true;
+    platform::ShowMessage(mainWindow, "アラームを保存できませんでした.\n次の保存でもう一度試みます.",
                           platform::kCaption, platform::MessageKind::Warning);
   }
-  failureShown = !saved;
-  return saved;
+  return false;
 }
 
 void CheckAlarms() {

@@ -4,13 +4,22 @@
 // Whether this clock owns the alarms of its settings file: the first clock
 // started on a Horalune.DAT does; any other shows its clock but leaves the
 // alarms alone, and takes them over (reading the file afresh) once the owner
-// has gone.
+// has gone. Each time it becomes the owner (the first time too) it reads the
+// list afresh from the file.
 bool OwnsAlarms();
+
+// Whether the list could be read from the settings file; when it could not,
+// reads it once more first. While it stays unreadable, the editor stays shut
+// and nothing is saved over the file.
+bool AlarmListAvailable();
 
 // The timer tick's alarm check: once per new second, queue the due alarms and
 // open one notification window per queued alarm.
 void CheckAlarms();
 
-// Saves the alarm list into the settings file (exit, editor commit, session
-// end); a clock that does not own the alarms writes nothing.
-bool SaveAlarmList();
+// Saves the alarm list, with the last second looked at, into the settings
+// file (exit, editor commit, session end); a clock that does not own the
+// alarms, or could not read them, writes nothing. A failure is said once, in a
+// message box owned by the clock window, except when the session is ending
+// (it is only logged then, so as not to hold up the shutdown).
+bool SaveAlarmList(bool sessionEnding = false);

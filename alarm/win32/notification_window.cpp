@@ -26,6 +26,13 @@ void InitialiseNotification(HWND dialog) {
   SetWindowTextW(dialog, platform::WideFromCp932(notice->title).c_str());
   SetDlgItemTextW(dialog, IDC_NOTIFICATION_TEXT,
                   platform::WideFromCp932(notice->text).c_str());
+  if (!notice->summarised.empty()) {
+    // A summary is read from its first line: once activation has selected the
+    // text, the caret goes back to the start.
+    HWND text = GetDlgItem(dialog, IDC_NOTIFICATION_TEXT);
+    PostMessageW(text, EM_SETSEL, 0, 0);
+    PostMessageW(text, EM_SCROLLCARET, 0, 0);
+  }
   SetWindowPos(dialog, HWND_TOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   notificationPlacer.Opened();
   RECT client{};

@@ -152,7 +152,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       // Windows may end the process without WM_DESTROY: save what Esc would.
       if (wParam != FALSE) {
         SaveDisplayOptions(window);
-        SaveAlarmList();
+        SaveAlarmList(true);
       }
       break;
     case WM_PAINT:
@@ -163,6 +163,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (wParam == PBT_APMRESUMEAUTOMATIC) CheckAlarms();
       break;
     case WM_TIMECHANGE:
+    case WM_SETTINGCHANGE:
+      // A clock or time-zone change: each reading takes the zone afresh, so
+      // the check sees the new time at once.
       CheckAlarms();
       break;
     case WM_DISPLAYCHANGE:

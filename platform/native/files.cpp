@@ -1,7 +1,10 @@
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "platform/files.h"
 #include "platform/native/native_path.h"
@@ -46,6 +49,34 @@ bool ReadWholeFile(const char* utf8Path, std::string& bytes) {
   return !failed;
 }
 
+namespace {
+
+// Writes and flushes to the disk; false when any byte or the flush failed.
+bool WriteAndFlush(const std::string& nativePath, const std::string& bytes) {
+  const int file = open(nativePath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (file < 0) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t count = write(file, bytes.data() + done, bytes.size() - done);
+    if (count <= 0) break;
+    done += static_cast<std::size_t>(count);
+  }
+  const bool flushed = done == bytes.size() && fsync(file) == 0;
+  return close(file) == 0 && flushed;
+}
+
+// The folder's entry for a renamed file reaches the disk only with the folder.
+void FlushFolderOf(const std::string& nativePath) {
+  const std::size_t slash = nativePath.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : nativePath.substr(0, slash + 1);
+  const int handle = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (handle < 0) return;
+  fsync(handle);
+  close(handle);
+}
+
+}  // namespace
+
 bool WriteWholeFile(const char* utf8Path, const std::string& bytes) {
   if (!PathFits(utf8Path)) return false;
   std::FILE* file = std::fopen(NativePath(utf8Path).c_str(), "wb");
@@ -56,13 +87,21 @@ bool WriteWholeFile(const char* utf8Path, const std::string& bytes) {
 
 bool WriteFileSafely(const char* utf8Path, const std::string& bytes) {
   if (!PathFits(utf8Path) || !*utf8Path) return false;
-  const std::string temporary = std::string(utf8Path) + ".new";
-  if (WriteWholeFile(temporary.c_str(), bytes) &&
-      std::rename(NativePath(temporary.c_str()).c_str(), NativePath(utf8Path).c_str()) == 0) {
+  const std::string beside = PathWrittenBeside(utf8Path);
+  if (!PathFits(beside.c_str())) return false;
+  const std::string target = NativePath(utf8Path);
+  const std::string temporary = NativePath(beside.c_str());
+  // rename replaces in one step: the old file stays whole until it does.
+  if (WriteAndFlush(temporary, bytes) && std::rename(temporary.c_str(), target.c_str()) == 0) {
+    FlushFolderOf(target);
     return true;
   }
-  std::remove(NativePath(temporary.c_str()).c_str());
+  std::remove(temporary.c_str());
   return false;
+}
+
+void PauseBeforeRetry(int attempt) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(10 * attempt));
 }
 
 // The executable's folder in the program's own convention: UTF-8,

@@ -1,10 +1,16 @@
 #include "platform/local_clock.h"
 
+#include <time.h>
+
 namespace platform {
 
-bool ReadSystemLocalTime(std::tm& parts) {
+bool ReadSystemLocalTime(std::tm& parts, int& utcOffsetSeconds) {
+  // localtime_r need not look at TZ again: tzset does, so a changed zone counts.
+  tzset();
   const std::time_t now = std::time(nullptr);
-  return !(localtime_r(&now, &parts) == nullptr);
+  if (localtime_r(&now, &parts) == nullptr) return false;
+  utcOffsetSeconds = static_cast<int>(parts.tm_gmtoff);
+  return true;
 }
 
 }  // namespace platform

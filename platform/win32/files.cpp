@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/win32/file_replace.h"
 #include "platform/win32/handles.h"
 #include "platform/text.h"
 
@@ -31,9 +32,10 @@ bool CreateEmptyFile(const char* utf8Path) {
 bool ReadWholeFile(const char* utf8Path, std::string& bytes) {
   bytes.clear();
   if (!PathFits(utf8Path)) return false;
+  // Sharing delete too: another program may replace the file while we read.
   win32::File file(CreateFileW(WideFromUtf8(utf8Path).c_str(), GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   // Room for the whole file at once: growing by doubling copies a large
   // picture several times over.
@@ -50,6 +52,37 @@ bool ReadWholeFile(const char* utf8Path, std::string& bytes) {
   }
 }
 
+namespace {
+
+BOOL RealReplaceFile(const wchar_t* replaced, const wchar_t* replacement) {
+  // ReplaceFileW keeps the old file's attributes and security; a read-only
+  // file stays as it is (it refuses it).
+  return ReplaceFileW(replaced, replacement, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                      nullptr);
+}
+
+ReplaceFileCall replaceFile = RealReplaceFile;
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Writes and flushes to the disk; false when any byte or the flush failed.
+bool WriteAndFlush(const std::wstring& path, const std::string& bytes) {
+  if (bytes.size() > 0x7FFFFFFFu) return false;
+  win32::File file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  DWORD written = 0;
+  return WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                   nullptr) &&
+         written == bytes.size() && FlushFileBuffers(file.Get());
+}
+
+}  // namespace
+
+void SetReplaceFileCall(ReplaceFileCall call) { replaceFile = call ? call : RealReplaceFile; }
+
 bool WriteWholeFile(const char* utf8Path, const std::string& bytes) {
   if (!PathFits(utf8Path) || bytes.size() > 0x7FFFFFFFu) return false;
   win32::File file(CreateFileW(WideFromUtf8(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr,
@@ -62,21 +95,28 @@ bool WriteWholeFile(const char* utf8Path, const std::string& bytes) {
 
 bool WriteFileSafely(const char* utf8Path, const std::string& bytes) {
   if (!PathFits(utf8Path) || !*utf8Path) return false;
-  const std::string temporary = std::string(utf8Path) + ".new";
+  const std::string beside = PathWrittenBeside(utf8Path);
+  if (!PathFits(beside.c_str())) return false;
   const std::wstring target = WideFromUtf8(utf8Path);
-  const std::wstring wideTemporary = WideFromUtf8(temporary);
-  // ReplaceFileW keeps the old file's attributes and security; a read-only
-  // file stays as it is (both calls refuse it).
-  const bool exists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-  const bool replaced =
-      WriteWholeFile(temporary.c_str(), bytes) &&
-      (exists ? ReplaceFileW(target.c_str(), wideTemporary.c_str(), nullptr,
-                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-              : MoveFileExW(wideTemporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH));
-  if (replaced) return true;
-  DeleteFileW(wideTemporary.c_str());
+  const std::wstring temporary = WideFromUtf8(beside);
+  if (!WriteAndFlush(temporary, bytes)) {
+    DeleteFileW(temporary.c_str());
+    return false;
+  }
+  if (Exists(target) ? replaceFile(target.c_str(), temporary.c_str())
+                     : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  // A replace can fail after the old file is gone (ERROR_UNABLE_TO_MOVE_
+  // REPLACEMENT): the new file is then the only copy, and takes the name.
+  if (!Exists(target)) {
+    return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+  }
+  DeleteFileW(temporary.c_str());
   return false;
 }
+
+void PauseBeforeRetry(int attempt) { Sleep(static_cast<DWORD>(10 * attempt)); }
 
 std::string ProgramDirectory() {
   std::wstring self(MAX_PATH, L'\0');

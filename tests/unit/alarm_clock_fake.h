@@ -29,6 +29,10 @@ class FakeAlarmClock {
   void Advance(int seconds) {
     for (int i = 0; i < seconds; ++i) StepOneSecond();
   }
+  // The local clock is set back; no real time passes.
+  void Rewind(int seconds) {
+    for (int i = 0; i < seconds; ++i) StepBackOneSecond();
+  }
   // The local clock is set to another date; no real time passes.
   void SetDate(int year, int month, int day, int weekday) {
     local.year = year;
@@ -45,6 +49,21 @@ class FakeAlarmClock {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (local.year % 4 == 0 && local.year % 100 != 0) || local.year % 400 == 0;
     return local.month == 2 && leap ? 29 : days[local.month - 1];
+  }
+  void StepBackOneSecond() {
+    if (--local.second >= 0) return;
+    local.second = 59;
+    if (--local.minute >= 0) return;
+    local.minute = 59;
+    if (--local.hour >= 0) return;
+    local.hour = 23;
+    local.weekday = (local.weekday + 6) % 7;
+    if (--local.day >= 1) return;
+    if (--local.month < 1) {
+      local.month = 12;
+      --local.year;
+    }
+    local.day = DaysInMonth();
   }
   void StepOneSecond() {
     if (++local.second < 60) return;

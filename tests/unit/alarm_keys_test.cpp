@@ -3,10 +3,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <vector>
 #include <string>
 
 #include "alarm/alarm_keys.h"
 #include "alarm/alarm_list.h"
+#include "alarm/alarm_handover.h"
+#include "platform/files.h"
 #include "platform/profile.h"
 
 namespace {
@@ -57,6 +61,14 @@ TEST(AlarmLoad, MissingFileReadsAsNoAlarms) {
   AlarmList list(dat.Path().c_str());
   EXPECT_EQ(list.Count(), 0);
   EXPECT_FALSE(dat.Exists());  // reading creates nothing
+  // Left beside by a save that ended half way: waited for briefly, then the
+  // file counts as missing, not as unreadable.
+  const std::string beside = platform::PathWrittenBeside(dat.Path());
+  std::ofstream(beside) << "[Alarm]\r\nTime00=070000\r\n";
+  list.Load(dat.Path().c_str());
+  EXPECT_FALSE(list.Unavailable());
+  EXPECT_EQ(list.Count(), 0);
+  std::filesystem::remove(beside);
 }
 
 TEST(AlarmLoad, ReadsEveryKeyWithDefaults) {
@@ -247,7 +259,7 @@ TEST(AlarmSave, AFailedSaveLeavesTheOldFile) {
   ASSERT_TRUE(list.AddWorking());
   list.EndEdit(true);
   // The file is written beside its place first; a folder there stops that.
-  const std::filesystem::path beside = dat.Path() + ".new";
+  const std::filesystem::path beside = platform::PathWrittenBeside(dat.Path());
   std::filesystem::create_directory(beside);
   EXPECT_FALSE(list.Save(dat.Path().c_str()));
   EXPECT_EQ(dat.Read(), before);
@@ -255,6 +267,77 @@ TEST(AlarmSave, AFailedSaveLeavesTheOldFile) {
   std::filesystem::remove(beside);
   EXPECT_TRUE(list.Save(dat.Path().c_str()));
   EXPECT_EQ(dat.Key("Alarm", "Time00"), "000000");
+}
+
+// Random edits, saves that fail, and spells when the file cannot be read
+// (another program replacing it, a scanner holding it): the file always holds
+// the last list the user committed that a save reached, with the last second
+// looked at written beside it. An unreadable file loads as an unavailable list,
+// never as an empty one, and nothing is saved over it until it reads again.
+TEST(AlarmSave, TheFileAlwaysHoldsAListTheUserCommitted) {
+  using Keys = std::vector<std::string>;
+  const auto keysOf = [](const AlarmList& list) {
+    Keys keys;
+    for (int i = 0; i < list.Count(); ++i) keys.push_back(list.Active(i)->FormatTimeKey());
+    return keys;
+  };
+  for (unsigned seed = 1; seed <= 2; ++seed) {
+    SCOPED_TRACE(seed);
+    std::mt19937 random(seed);
+    DatFile dat;
+    dat.Write("[Default]\r\nDataDir=non\r\n");
+    AlarmList list(dat.Path().c_str());
+    Keys onDisk;
+    std::string lastCheckedOnDisk;
+    for (int step = 0; step < 30; ++step) {
+      if (random() % 5 != 0) {  // the user commits an edit, and it is saved
+        Keys keys = keysOf(list);
+        if (!keys.empty() && random() % 3 == 0) keys.erase(keys.begin() + random() % keys.size());
+        char key[16];
+        std::snprintf(key, sizeof key, "%02u%02u00", static_cast<unsigned>(random() % 24),
+                      static_cast<unsigned>(random() % 60));
+        keys.insert(keys.begin() + random() % (keys.size() + 1), key);
+        list.BeginEdit();
+        while (list.WorkingCount() > 0) list.DeleteWorking(0);
+        for (const std::string& k : keys) {
+          ASSERT_TRUE(list.AddWorking());
+          ASSERT_TRUE(list.StoreWorking(list.WorkingCount() - 1, true, k.c_str(), "t", "m", ""));
+        }
+        list.EndEdit(true);
+        const bool blocked = random() % 4 == 0;
+        const std::filesystem::path beside = platform::PathWrittenBeside(dat.Path());
+        if (blocked) std::filesystem::create_directory(beside);
+        const std::string lastChecked = FormatLastChecked(step * 1000);
+        EXPECT_EQ(list.Save(dat.Path().c_str(), lastChecked), !blocked);
+        if (blocked) std::filesystem::remove(beside);
+        if (!blocked) {
+          onDisk = keys;
+          lastCheckedOnDisk = lastChecked;
+        }
+      } else {  // the file cannot be read for a while, then can again
+        const std::filesystem::path aside = dat.Path() + ".aside";
+        std::filesystem::rename(dat.Path(), aside);
+        std::filesystem::create_directory(dat.Path());
+        list.Load(dat.Path().c_str());
+        EXPECT_TRUE(list.Unavailable());
+        EXPECT_EQ(list.Count(), 0);
+        EXPECT_FALSE(list.Save(dat.Path().c_str()));
+        std::filesystem::remove(dat.Path());
+        std::filesystem::rename(aside, dat.Path());
+        EXPECT_FALSE(list.Save(dat.Path().c_str(), FormatLastChecked(0)));
+        list.Load(dat.Path().c_str());
+        EXPECT_FALSE(list.Unavailable());
+      }
+      const AlarmList fromDisk(dat.Path().c_str());
+      ASSERT_EQ(keysOf(fromDisk), onDisk);
+      std::int64_t serial = -1;
+      if (!lastCheckedOnDisk.empty()) {
+        ASSERT_TRUE(ReadLastChecked(dat.Path().c_str(), serial));
+        EXPECT_EQ(FormatLastChecked(serial), lastCheckedOnDisk);
+      }
+      EXPECT_EQ(dat.Key("Default", "DataDir"), "non");
+    }
+  }
 }
 
 TEST(AlarmSave, TypedLineBreaksCannotInjectKeys) {

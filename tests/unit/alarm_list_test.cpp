@@ -29,7 +29,7 @@ TEST(AlarmList, StartsEmptyWithoutAFile) {
   EXPECT_EQ(list.Count(), 0);
   EXPECT_FALSE(list.IsEditing());
   EXPECT_EQ(list.Title(0), "");
-  EXPECT_EQ(list.FindDue(0, 0, 0), -1);
+  EXPECT_EQ(list.Active(0), nullptr);
 }
 
 TEST(AlarmList, BeginEditCopiesActiveRecords) {
@@ -152,36 +152,15 @@ TEST(AlarmList, WorkingOperationsNeedAnEdit) {
   EXPECT_EQ(list.Count(), 0);
 }
 
-TEST(AlarmList, DueQueriesFollowIndexOrder) {
-  AlarmList list(nullptr);
-  list.BeginEdit();
-  const char* keys[] = {"073000", "Mon073000", "Tue073000", "073001", "073000"};
-  const bool on[] = {true, true, true, true, false};
-  for (int i = 0; i < 5; ++i) {
-    ASSERT_TRUE(list.AddWorking());
-    ASSERT_TRUE(list.StoreWorking(i, on[i], keys[i], "", "", ""));
-  }
-  list.EndEdit(true);
-  EXPECT_EQ(list.CountDue(1, 73000), 2);
-  EXPECT_EQ(list.FindDue(0, 1, 73000), 0);
-  EXPECT_EQ(list.FindDue(1, 1, 73000), 1);
-  EXPECT_EQ(list.FindDue(2, 1, 73000), -1);
-  EXPECT_EQ(list.CountDue(2, 73000), 2);
-  EXPECT_EQ(list.FindDue(1, 2, 73000), 2);
-  EXPECT_EQ(list.CountDue(3, 73000), 1);
-  EXPECT_EQ(list.CountDue(3, 73001), 1);
-  EXPECT_EQ(list.FindDue(0, 3, 73001), 3);
-  EXPECT_EQ(list.CountDue(3, 73002), 0);
-}
-
-TEST(AlarmList, DueCheckReadsActiveRecordsWhileEditing) {
+TEST(AlarmList, ActiveRecordsStayWhileEditing) {
   AlarmList list(nullptr);
   Fill(list, {"A"});
   list.BeginEdit();
   ASSERT_TRUE(list.DeleteWorking(0));
-  EXPECT_EQ(list.CountDue(0, 120000), 1);
+  ASSERT_NE(list.Active(0), nullptr);
+  EXPECT_TRUE(list.Active(0)->IsDue(0, 120000));
   list.EndEdit(true);
-  EXPECT_EQ(list.CountDue(0, 120000), 0);
+  EXPECT_EQ(list.Count(), 0);
 }
 
 }  // namespace

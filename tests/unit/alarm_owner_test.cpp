@@ -22,12 +22,16 @@ TEST(AlarmOwner, OneNamePerSettingsFile) {
                                   ""};
   for (const std::string& variant : variants) {
     const std::string name = AlarmOwnerName(variant);
-    EXPECT_EQ(name.rfind("Horalune.Alarms.", 0), 0u);
-    EXPECT_EQ(name.size(), 32u);
+    EXPECT_EQ(name.rfind("Horalune.Alarms.path.", 0), 0u);
+    EXPECT_EQ(name.size(), 37u);
     EXPECT_EQ(name.find('\\'), std::string::npos);
     names.insert(name);
   }
-  EXPECT_EQ(names.size(), sizeof variants / sizeof variants[0]);
+  // Folders told apart by identity never meet a folder named by its path.
+  names.insert(AlarmOwnerName(1u, 2u));
+  names.insert(AlarmOwnerName(2u, 1u));
+  names.insert(AlarmOwnerName(0xFFFFFFFFu, ~0ull));
+  EXPECT_EQ(names.size(), sizeof variants / sizeof variants[0] + 3);
 }
 
 }  // namespace

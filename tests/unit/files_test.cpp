@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/files.h"
@@ -71,6 +72,8 @@ TEST(Files, AFolderReadsAsNoFile) {
   EXPECT_TRUE(bytes.empty());
 }
 
+// A safe write replaces the whole file and leaves nothing beside it, also for
+// a file whose path is as long as a path may be.
 TEST(Files, SafeWritesReplaceWholeAndLeaveNothingBeside) {
   TempFolder folder;
   const std::string path = folder.Path() + u8"表ソ.DAT";
@@ -80,8 +83,34 @@ TEST(Files, SafeWritesReplaceWholeAndLeaveNothingBeside) {
   std::string bytes;
   ASSERT_TRUE(platform::ReadWholeFile(path.c_str(), bytes));
   EXPECT_EQ(bytes, content);
-  EXPECT_FALSE(platform::FileExists((path + ".new").c_str()));
+  EXPECT_FALSE(platform::FileExists(platform::PathWrittenBeside(path).c_str()));
   const std::string nowhere = folder.Path() + "missing\\x.DAT";
   EXPECT_FALSE(platform::WriteFileSafely(nowhere.c_str(), content));
   EXPECT_FALSE(platform::FileExists(nowhere.c_str()));
+
+  // Folders deep enough that the settings file's path is 259 units.
+  std::string deep = folder.Path();
+  const std::size_t name = std::string(platform::kSettingsFileName).size();
+  std::size_t left = platform::kMaxPathUnits - platform::Utf16Units(deep.c_str()) - name;
+  while (left > 0) {  // each folder takes its name and a separator
+    const std::size_t part = left <= 101 ? left - 1 : std::min<std::size_t>(100, left - 3);
+    deep += std::string(part, 'd');
+    ASSERT_TRUE(TempFolder::MakeFolder(deep));
+    deep += "\\";
+    left -= part + 1;
+  }
+  const std::string longest = platform::SettingsFilePath(deep);
+  ASSERT_EQ(platform::Utf16Units(longest.c_str()), platform::kMaxPathUnits) << longest;
+  ASSERT_TRUE(platform::WriteFileSafely(longest.c_str(), "first"));
+  ASSERT_TRUE(platform::WriteFileSafely(longest.c_str(), content));
+  ASSERT_TRUE(platform::ReadWholeFile(longest.c_str(), bytes));
+  EXPECT_EQ(bytes, content);
+}
+
+TEST(Files, TheFileBesideIsNoLongerThanTheFile) {
+  EXPECT_EQ(platform::PathWrittenBeside("C:\\a.b\\Horalune.DAT"), "C:\\a.b\\Horalune.~");
+  EXPECT_EQ(platform::PathWrittenBeside("C:\\a.b\\README"), "C:\\a.b\\README.~");
+  EXPECT_EQ(platform::PathWrittenBeside("/tmp/x.y/skin.ini"), "/tmp/x.y/skin.~");
+  EXPECT_EQ(platform::PathWrittenBeside("C:\\.hidden"), "C:\\.hidden.~");
+  EXPECT_EQ(platform::PathWrittenBeside("C:\\tmp.~"), "C:\\tmp.~.~");
 }

@@ -1,0 +1,77 @@
+"""Two clocks started from one folder through two spellings of it (the folder
+itself and a symbolic link to it, as a junction or a mapped drive would be)
+share one owner: the alarm shows one window. The clocks' time is moved with
+faketime, so nothing waits for the alarm: both start an hour before it, then
+the clock steps to three seconds before. Then a clock set a day forward meets
+a day of alarms at once: one summary window lists them, silently."""
+import datetime
+import os
+
+from alarm_scenarios import (null_audio, VK_ESCAPE, keep_shot, notification_state,
+                             notifications, stage_clock, start_on_faketime, step_clock,
+                             sunday_based, time_key, wait_until)
+from harness import Session, check, scenario
+
+SUMMARY = "見逃したアラーム"
+
+
+def launch(s, exe, skin, clock_file):
+    """Starts a clock from `exe` on faketime: (process, window)."""
+    before = {w["hwnd"] for w in s.find_windows("Horalune", "Horalune")}
+    process = start_on_faketime(s, exe, [s.win(skin)], clock_file)
+    fresh = lambda: [w["hwnd"] for w in s.find_windows("Horalune", "Horalune")
+                     if w["visible"] and w["hwnd"] not in before]
+    return process, wait_until(fresh, 30, "the clock window did not show")[0]
+
+
+def run():
+    null_audio()
+    with Session("alarm_two_spellings") as s:
+        start = datetime.datetime.now().replace(microsecond=0)
+        due = start + datetime.timedelta(hours=1)
+        late = [start + datetime.timedelta(hours=2 + h) for h in range(6)]
+        # On its weekday only: the day forward below does not meet it again.
+        alarms = [{"time": time_key(due, sunday_based(due)), "title": "Spelled", "message": "once"}]
+        alarms += [{"time": time_key(t), "title": "Late %d" % n, "message": "late"}
+                   for n, t in enumerate(late)]
+        skin = stage_clock(s, alarms, voice_seconds=1.0)
+        clock_file = s.path("clock.txt")
+        step_clock(clock_file, 0)
+        link = s.stage + "-link"
+        os.symlink(s.stage, link)
+        try:
+            first = launch(s, s.path("Horalune.exe"), skin, clock_file)
+            second = launch(s, os.path.join(link, "Horalune.exe"), skin, clock_file)
+
+            # Three seconds before the alarm; both clocks read it.
+            step_clock(clock_file, int((due - datetime.datetime.now()).total_seconds()) - 3)
+            window = s.wait_window("#32770", "Spelled", timeout=30)
+            wait_until(lambda: len(notifications(s, "Spelled")) >= 1, 5, "no window")
+            # Both clocks have ticked past the alarm's second several times.
+            seen = datetime.datetime.now()
+            wait_until(lambda: datetime.datetime.now() >= seen + datetime.timedelta(seconds=4),
+                       10, "time stood still")
+            count = len(notifications(s, "Spelled"))
+            check(count == 1, "%d windows for one alarm through two spellings" % count)
+            wait_until(lambda: notification_state(s, window)[2], 20, "close never enabled")
+            s.click(window, 1008)
+            s.wait_gone(window)
+
+            # A day forward: six alarms fell due meanwhile, one window lists them.
+            step_clock(clock_file, int((due - start).total_seconds()) + 86400)
+            summary = s.wait_window("#32770", SUMMARY, timeout=30)
+            caption, text, enabled = notification_state(s, summary)
+            lines = text.split("\r\n")
+            check(len(lines) == 6 and all(l.endswith("Late %d" % n) for n, l in enumerate(lines)),
+                  "summary text %r" % text)
+            check(enabled, "a silent summary's close is usable at once")
+            keep_shot(s, "alarm_summary.png")
+            check(not notifications(s, "Late 0"), "late alarms opened windows of their own")
+            for process, window in (second, first):
+                s.key(window, VK_ESCAPE)
+                process.wait(timeout=30)
+        finally:
+            os.unlink(link)
+
+
+scenario(run)

@@ -14,6 +14,7 @@
 #include "render/clock_state.h"
 #include "ui/dialog_backdrop.h"
 #include "ui/scaled_backdrop.h"
+#include "ui/win32/dialog_units.h"
 #include "ui/win32/display_scale.h"
 #include "ui/win32/japanese_font.h"
 
@@ -50,6 +51,11 @@ LOGFONTW& FontRecord() {
   return record;
 }
 
+RECT WindowRectAt(const LayoutScale& scale, const RECT& layout) {
+  return {AcrossPixels(scale, layout.left), DownPixels(scale, layout.top),
+          AcrossPixels(scale, layout.right), DownPixels(scale, layout.bottom)};
+}
+
 }  // namespace
 
 void PaintIntroPicture(ClockState& clock, HWND dialog) {
@@ -71,11 +77,10 @@ void DrawDialogText(HWND window, RECT rectangle, UINT format, int height, int we
                     int underline, int italic, COLORREF colour, int escapement,
                     const char* text) {
   if (!text) return;
-  const int dpi = WindowDpi(window);
-  rectangle = {ScaleByDpi(rectangle.left, dpi), ScaleByDpi(rectangle.top, dpi),
-               ScaleByDpi(rectangle.right, dpi), ScaleByDpi(rectangle.bottom, dpi)};
+  const LayoutScale scale = LayoutScaleOf(window);
+  rectangle = WindowRectAt(scale, rectangle);
   LOGFONTW& record = FontRecord();
-  record.lfHeight = ScaleByDpi(height, dpi);
+  record.lfHeight = DownPixels(scale, height);
   record.lfWeight = weight;
   record.lfEscapement = escapement;
   record.lfOrientation = escapement;
@@ -95,20 +100,18 @@ void DrawDialogText(HWND window, RECT rectangle, UINT format, int height, int we
 RECT LayoutClient(HWND dialog) {
   RECT client{};
   GetClientRect(dialog, &client);
-  const int dpi = WindowDpi(dialog);
-  return {LayoutLength(client.left, dpi), LayoutLength(client.top, dpi),
-          LayoutLength(client.right, dpi), LayoutLength(client.bottom, dpi)};
+  const LayoutScale scale = LayoutScaleOf(dialog);
+  return {AcrossLayout(scale, client.left), DownLayout(scale, client.top),
+          AcrossLayout(scale, client.right), DownLayout(scale, client.bottom)};
 }
 
 POINT LayoutPoint(HWND dialog, LPARAM position) {
-  const int dpi = WindowDpi(dialog);
-  return {LayoutLength(GET_X_LPARAM(position), dpi), LayoutLength(GET_Y_LPARAM(position), dpi)};
+  const LayoutScale scale = LayoutScaleOf(dialog);
+  return {AcrossLayout(scale, GET_X_LPARAM(position)), DownLayout(scale, GET_Y_LPARAM(position))};
 }
 
 RECT WindowRect(HWND dialog, const RECT& layout) {
-  const int dpi = WindowDpi(dialog);
-  return {ScaleByDpi(layout.left, dpi), ScaleByDpi(layout.top, dpi), ScaleByDpi(layout.right, dpi),
-          ScaleByDpi(layout.bottom, dpi)};
+  return WindowRectAt(LayoutScaleOf(dialog), layout);
 }
 
 void RepaintAtNewDpi(HWND dialog) { InvalidateRect(dialog, nullptr, TRUE); }

@@ -1,7 +1,9 @@
 // Painting shared by every dialog: the backdrop (a gradient or the work
 // introduction picture) and texts drawn with a font made for the one text.
 // Painted layouts are written in 96-dpi pixels ("layout" pixels); everything
-// here draws them at the dialog's own dpi (WindowDpi), read at every paint.
+// here draws them at the dialog's own dpi (WindowDpi), read at every paint,
+// scaled as the dialog's controls are (ui/win32/dialog_units.h), so a label
+// stays beside its control at every display scale.
 #pragma once
 #include <windows.h>
 

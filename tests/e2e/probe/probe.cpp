@@ -172,6 +172,21 @@ BOOL CALLBACK FindButton(HWND child, LPARAM data) {
   return TRUE;
 }
 
+// A dialog's visible controls: their ids and screen rectangles.
+BOOL CALLBACK PrintControlRect(HWND child, LPARAM parent) {
+  if (GetParent(child) != reinterpret_cast<HWND>(parent) || !IsWindowVisible(child)) return TRUE;
+  RECT r{};
+  GetWindowRect(child, &r);
+  Line("control\t" + std::to_string(GetDlgCtrlID(child)) + "\t" + std::to_string(r.left) + "\t" +
+       std::to_string(r.top) + "\t" + std::to_string(r.right) + "\t" + std::to_string(r.bottom));
+  return TRUE;
+}
+
+BOOL CALLBACK HideChild(HWND child, LPARAM parent) {
+  if (GetParent(child) == reinterpret_cast<HWND>(parent)) ShowWindow(child, SW_HIDE);
+  return TRUE;
+}
+
 HWND Button(HWND dialog, const wchar_t* which) {
   wchar_t* end = nullptr;
   const long id = wcstol(which, &end, 0);
@@ -182,7 +197,7 @@ HWND Button(HWND dialog, const wchar_t* which) {
 }
 
 int Usage() {
-  Line("usage: probe find|wait|gone|dialog|click|key|command|close|rect|text|settext|pixel|workarea|localtime ...");
+  Line("usage: probe find|wait|gone|dialog|click|key|command|close|controls|hidecontrols|rect|text|settext|pixel|workarea|localtime ...");
   return 2;
 }
 
@@ -253,6 +268,20 @@ int Run(int argc, wchar_t** argv) {
   if (command == L"close" && argc == 3) {
     PostMessageW(ParseHandle(argv[2]), WM_CLOSE, 0, 0);
     Line("posted");
+    return 0;
+  }
+  if (command == L"controls" && argc == 3) {
+    HWND dialog = ParseHandle(argv[2]);
+    EnumChildWindows(dialog, PrintControlRect, reinterpret_cast<LPARAM>(dialog));
+    return 0;
+  }
+  // Hides the controls and repaints the dialog, so that everything it paints
+  // itself shows, even what a control would cover.
+  if (command == L"hidecontrols" && argc == 3) {
+    HWND dialog = ParseHandle(argv[2]);
+    EnumChildWindows(dialog, HideChild, reinterpret_cast<LPARAM>(dialog));
+    InvalidateRect(dialog, nullptr, TRUE);
+    Line("hidden");
     return 0;
   }
   if (command == L"rect" && argc == 3) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/text.h"
-#include "platform/text_encoding.h"
+#include "platform/utf8_append.h"
 
 namespace platform {
 namespace {

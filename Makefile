@@ -1,12 +1,14 @@
 # The two set-up commands are `make run` and `make test`; both install what is
-# missing first.
+# missing first. `make check` is the quick loop for every edit.
 JOBS ?= 2
+# Scenarios under Wine mostly wait (for windows, for Wine): three side by side.
+E2E_JOBS ?= 3
 NATIVE := build/native
 WIN64 := build/win64
 FUZZ := build/fuzz
 BENCH := build/bench
 
-.PHONY: deps native win64 test test-native test-win64 test-fuzz fuzz-long run bench fuzz clean skin dist readme-picture
+.PHONY: deps native win64 check test test-native test-win64 test-fuzz fuzz-long run bench fuzz clean skin dist readme-picture
 
 deps:
 	@bash scripts/install-deps.sh
@@ -41,7 +43,16 @@ test-native: native
 
 test-win64: win64
 	bash scripts/wine-prefix.sh
-	ctest --test-dir $(WIN64) --output-on-failure
+	ctest --test-dir $(WIN64) --output-on-failure -j$(E2E_JOBS)
+
+# Both builds brought up to date, the native unit tests with the layout check,
+# and the Windows unit tests under Wine: no scenarios, no fuzzing, and not the
+# comparison of our sine and cosine with MPFR's over a million angles, nor the
+# documents in a browser.
+check: native win64
+	ctest --test-dir $(NATIVE) --output-on-failure -j$(JOBS) -E '^(ExactTrigAgainstMpfr\.|docs_in_a_browser$$)'
+	bash scripts/wine-prefix.sh
+	ctest --test-dir $(WIN64) --output-on-failure -j$(JOBS) -E '^e2e_'
 
 test-fuzz: fuzz
 	bash scripts/run-fuzzers.sh

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "platform/text_encoding.h"
+#include "platform/utf8_append.h"
 
 namespace platform {
 namespace {

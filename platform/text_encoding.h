@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/utf8_append.h"
+
 namespace platform {
 
 enum class TextEncoding {
@@ -61,8 +63,5 @@ struct DecodedText {
 
 // A whole file's bytes as CP932 text. CP932 files come back as they are.
 DecodedText DecodeText(std::string_view bytes);
-
-// Appends code point c (at most U+10FFFF) to `out` as UTF-8.
-void AppendUtf8(std::string& out, char32_t c);
 
 }  // namespace platform

@@ -4,7 +4,7 @@
 #pragma once
 #include <cstddef>
 
-#include "render/layer_drawing.h"
+#include "render/layer_samples.h"
 
 // The turn that maps frame pixels back into the layer, for one row.
 struct BackTurn {

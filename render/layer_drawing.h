@@ -23,18 +23,3 @@ void DrawQuarterTurn(PlanarImage& frame, const PlanarImage& layer, int x, int y,
 // reused working table.
 void DrawFreeAngle(PlanarImage& frame, const PlanarImage& layer, int x, int y, int pivotX,
                    int pivotY, float angle, bool antiAliasing, SpanTable& spans);
-
-// One frame pixel, plane by plane.
-struct FramePixel {
-  std::uint8_t* red;
-  std::uint8_t* green;
-  std::uint8_t* blue;
-};
-
-// Blends the layer sampled at layer position (u, v) into one frame pixel.
-// Bilinear: colour interpolated premultiplied by the mask and divided by the
-// interpolated mask, which is also the coverage; nothing happens where the
-// weighted mask sum is 0. Nearest: the pixel at (u + 0.5, v + 0.5) truncated.
-// Positions off the layer's grid count as mask 0. The layer must have a mask.
-void BlendBilinearSample(const PlanarImage& layer, FramePixel out, double u, double v);
-void BlendNearestSample(const PlanarImage& layer, FramePixel out, double u, double v);

@@ -4,7 +4,9 @@
 1. Win32 files: only a file with `win32` in its path may include a Windows
    header or test _WIN32.
 2. Layers: a file includes only its own module and the modules below it.
-3. No two files include or call each other in a loop.
+3. No two files include or call each other in a loop. A header is one node with
+   its source of the same name; a call to a function a header declares leads
+   to the source that defines it, whatever that file is called.
 
 Exits 1 and lists every breach; prints one line when all is well.
 """
@@ -13,6 +15,8 @@ import re
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+if len(sys.argv) > 1:
+    ROOT = os.path.abspath(sys.argv[1])  # another tree, as the check's own test gives
 
 # Bottom to top. Modules on one floor do not include each other.
 FLOORS = [
@@ -38,6 +42,18 @@ WINDOWS_HEADERS = re.compile(
 WIN32_TEST = re.compile(r'\b_WIN32\b')
 INCLUDE = re.compile(r'#\s*include\s*"([^"]+)"')
 SOURCE = re.compile(r'\.(cpp|h|c)$')
+# A free function at the start of a line, declared (ends in ";") or defined
+# (ends in "{"); group 1 is its name, the last part of a qualified one.
+_FUNCTION = r'^[A-Za-z_][\w:<>,*&\s]*?\b([A-Za-z_]\w*)\s*\([^;{}()]*(?:\([^;{}()]*\)[^;{}()]*)*\)' \
+            r'\s*(?:const\s*)?(?:noexcept\s*)?(?:->\s*[\w:<>]+\s*)?'
+DECLARATION = re.compile(_FUNCTION + ';', re.M)
+DEFINITION = re.compile(_FUNCTION + r'\{', re.M)
+NOT_FUNCTIONS = {"if", "for", "while", "switch", "return", "sizeof", "TEST", "TEST_F", "TEST_P"}
+COMMENT = re.compile(r'//[^\n]*|/\*.*?\*/', re.S)
+
+
+def function_names(pattern, text):
+    return {name for name in pattern.findall(text) if name not in NOT_FUNCTIONS}
 
 
 def module_of(path):
@@ -64,6 +80,7 @@ def sources():
 def main():
     problems = []
     graph = {}
+    declared, defined, uncommented = {}, {}, {}
     files = sorted(sources())
     known = set(files)
     for path in files:
@@ -73,8 +90,13 @@ def main():
             continue
         with open(os.path.join(ROOT, path), encoding="utf-8", errors="replace") as f:
             text = f.read()
+        uncommented[path] = COMMENT.sub("", text)
+        if path.endswith(".h"):
+            declared[path] = function_names(DECLARATION, uncommented[path])
+        else:
+            defined[path] = function_names(DEFINITION, uncommented[path])
         is_win32 = "win32" in path
-        if not is_win32 and not path.startswith("tests/"):
+        if not is_win32:
             if WINDOWS_HEADERS.search(text):
                 problems.append(f"{path}: includes a Windows header outside a win32 path")
             if WIN32_TEST.search(text):
@@ -101,13 +123,45 @@ def main():
                 problems.append(f"{path}: includes {resolved}, a neighbour on its own layer")
 
     # Loops, with a header and its source as one node: a file that includes a
-    # header calls into that header's source, so this finds call loops too.
+    # header calls into that header's source. A call to a function that a header
+    # declares and another source defines leads to that source as well.
     def unit(path):
         return re.sub(r"\.(cpp|h|c)$", "", path)
 
+    definers = {}
+    for path, names in defined.items():
+        for name in names:
+            definers.setdefault(name, set()).add(path)
+
+    def reachable_headers(path):
+        seen, todo = set(), list(graph[path])
+        while todo:
+            header = todo.pop()
+            if header not in seen:
+                seen.add(header)
+                todo.extend(graph.get(header, []))
+        return seen
+
+    def linked_together(caller, callee):
+        # The native build links no win32 file, the Windows build no native one.
+        side = "win32" if "win32" in caller else "native" if "/native/" in caller else None
+        other = "win32" if "win32" in callee else "native" if "/native/" in callee else None
+        return side is None or other is None or side == other
+
     units = {}
     for path, targets in graph.items():
-        units.setdefault(unit(path), set()).update(unit(t) for t in targets if unit(t) != unit(path))
+        edges = units.setdefault(unit(path), set())
+        # A source that defines part of what a header declares includes it for
+        # the declarations: only its calls lead anywhere.
+        edges.update(unit(t) for t in targets if not defined.get(path, set()) & declared.get(t, set()))
+        text = uncommented[path]
+        for header in reachable_headers(path):
+            for name in declared.get(header, ()):
+                if name in defined.get(path, ()) or not re.search(r"\b%s\s*\(" % name, text):
+                    continue
+                edges.update(unit(d) for d in definers.get(name, ()) if linked_together(path, d))
+    for node, edges in units.items():
+        edges.discard(node)
     graph = {node: sorted(targets) for node, targets in units.items()}
     state = {}
 

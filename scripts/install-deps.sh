@@ -13,7 +13,8 @@ packages=(
   clang libclang-rt-14-dev
   zip unzip
   locales
-  faketime
+  faketime libfaketime
+  chromium python3-markdown
 )
 # Wine takes the Windows code page from LANG and maps non-ASCII file names only
 # when that glibc locale exists: the tests run under Western, Korean and

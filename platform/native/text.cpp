@@ -8,7 +8,7 @@
 
 #include "platform/text.h"
 #include "platform/text_best_fit.h"
-#include "platform/text_encoding.h"
+#include "platform/utf8_append.h"
 
 namespace platform {
 namespace {

@@ -1,5 +1,5 @@
 """Harness of the end-to-end scenarios: the real Horalune.exe under Wine in a
-virtual X display, looked at and driven by the probe (probe/probe.cpp).
+virtual X display, looked at and driven by the probe (win32/probe.cpp).
 
 A scenario is a plain script:
 
@@ -11,10 +11,11 @@ A scenario is a plain script:
         s.expect_exit(0)
 
 Failures raise AssertionError, which ends the script with a non-zero status.
-Every session starts its own Xvfb and its own wineserver (the prefix is shared
-and locked), and ends both, whatever happened.
+Every session runs in its own Xvfb and its own Wine prefix, a copy of one
+prepared prefix (made once, by scripts/wine-prefix.sh), so scenarios can run
+side by side; it ends both, and its wineserver, whatever happened.
 """
-import fcntl
+import datetime
 import os
 import shutil
 import struct
@@ -26,8 +27,11 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.environ.get("HORALUNE_SOURCE") or os.path.abspath(os.path.join(HERE, "..", ".."))
 BUILD = os.environ.get("HORALUNE_BUILD") or os.path.join(SOURCE, "build", "win64")
-PREFIX = os.environ.get("WINEPREFIX") or os.path.join(SOURCE, "build", "wineprefix")
+# The prepared prefix every session copies. Nothing runs in it after it is made,
+# so a copy never catches a wineserver half way through writing the registry.
+PREFIX = os.environ.get("WINEPREFIX") or os.path.join(SOURCE, "build", "wineprefix-e2e")
 CONVERT = "/usr/bin/convert"  # /usr/local/bin/convert may be a stub
+FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1"
 
 VK_ESCAPE = 0x1B
 VK_F12 = 0x7B
@@ -119,23 +123,21 @@ class Session:
         os.makedirs(root, exist_ok=True)
         self.stage = tempfile.mkdtemp(prefix=name + "-", dir=root)
         shutil.copy(self.exe, os.path.join(self.stage, "Horalune.exe"))
+        self.prefix = self.stage + ".prefix"
+        self.clock_offset = None
         self.program = None
         self.xvfb = None
-        self.lock = None
         self.env = None
         self.display = None
 
     # -- lifetime --
     def __enter__(self):
-        subprocess.run(["bash", os.path.join(SOURCE, "scripts", "wine-prefix.sh")],
-                       env=dict(os.environ, WINEPREFIX=PREFIX), check=True)
-        # One scenario at a time per prefix: each one ends the prefix's wineserver.
-        self.lock = open(PREFIX + ".e2e.lock", "w")
-        fcntl.flock(self.lock, fcntl.LOCK_EX)
+        prepare_prefix()
+        # A copy, not a fresh wineboot: seconds instead of most of a minute.
+        subprocess.run(["cp", "-a", PREFIX, self.prefix], check=True)
         self._start_xvfb()
-        self.env = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all",
+        self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=":%d" % self.display)
-        self._wineserver("-k")
         self._set_log_pixels(self.dpi)
         return self
 
@@ -154,9 +156,7 @@ class Session:
                 except subprocess.TimeoutExpired:
                     self.program.kill()
                     self.program.wait()
-            # The unit tests share the prefix and expect a 96-dpi screen.
-            if self.dpi != 96:
-                self._set_log_pixels(96)
+            self._wineserver("-w")
         finally:
             if self.xvfb is not None:
                 self.xvfb.terminate()
@@ -164,8 +164,7 @@ class Session:
                     self.xvfb.wait(timeout=10)
                 except subprocess.TimeoutExpired:
                     self.xvfb.kill()
-            if self.lock is not None:
-                self.lock.close()
+            shutil.rmtree(self.prefix, ignore_errors=True)
         if kind is None:
             shutil.rmtree(self.stage, ignore_errors=True)
         return False
@@ -183,25 +182,42 @@ class Session:
         self.display = int(number)
 
     def _set_log_pixels(self, dpi):
-        """Sets HKCU\\Control Panel\\Desktop LogPixels when the prefix is at another
-        value; the value last set is remembered beside the prefix."""
-        marker = os.path.join(PREFIX, ".horalune-dpi")
-        current = 96
-        if os.path.exists(marker):
-            with open(marker) as f:
-                current = int(f.read().strip() or 96)
-        if current == dpi:
+        """Sets HKCU\\Control Panel\\Desktop LogPixels in this session's prefix
+        (the prepared one is at 96)."""
+        if dpi == 96:
             return
         subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
                         "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=self.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         self._wineserver("-w")
-        with open(marker, "w") as f:
-            f.write(str(dpi))
 
     def _wineserver(self, *args):
         subprocess.run(["wineserver"] + list(args), env=self.env,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    # -- the local clock --
+    def fake_clock(self):
+        """From here on, what this session starts runs on a local clock that
+        `set_clock` moves at once, without waiting (the monotonic clock stays
+        real). Call it before the first program starts."""
+        self.clock_offset = 0
+        self.env.update(LD_PRELOAD=FAKETIME, FAKETIME_NO_CACHE="1", FAKETIME_DONT_FAKE_MONOTONIC="1",
+                        FAKETIME_TIMESTAMP_FILE=os.path.join(self.prefix, "horalune-clock"))
+        self._write_clock()
+
+    def now(self):
+        """The local time the session's programs see."""
+        return datetime.datetime.now() + datetime.timedelta(seconds=self.clock_offset or 0)
+
+    def set_clock(self, moment):
+        """Steps the programs' local clock to `moment` (a naive local datetime)."""
+        check(self.clock_offset is not None, "set_clock without fake_clock")
+        self.clock_offset = round((moment - datetime.datetime.now()).total_seconds())
+        self._write_clock()
+
+    def _write_clock(self):
+        with open(self.env["FAKETIME_TIMESTAMP_FILE"], "w") as f:
+            f.write("%+d\n" % self.clock_offset)
 
     # -- files in the stage --
     def path(self, *parts):
@@ -347,6 +363,14 @@ class Session:
         wait_until(settled, timeout, "the screen never settled")
         subprocess.run([CONVERT, "xwd:-", path], input=previous[0], check=True)
         return path
+
+
+def prepare_prefix():
+    """Makes the prepared prefix unless it is there (a no-op after the first
+    session of a run; the script locks, so sessions started together wait for
+    one wineboot)."""
+    subprocess.run(["bash", os.path.join(SOURCE, "scripts", "wine-prefix.sh")],
+                   env=dict(os.environ, WINEPREFIX=PREFIX), check=True)
 
 
 def wait_until(predicate, timeout, message):

@@ -105,7 +105,7 @@ def run():
     try:
         scaled = session(144)
     finally:
-        base = session(96)  # last, so the prefix is left at 96 dpi for what runs next
+        base = session(96)
     for name, at96 in base.items():
         at144 = scaled[name]
         # The controls are placed in dialog units, which follow the dialog

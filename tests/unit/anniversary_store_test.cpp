@@ -10,6 +10,7 @@
 #include "calendar/anniversary_store.h"
 #include "platform/text.h"
 #include "platform/text_encoding.h"
+#include "test_host.h"
 
 namespace fs = std::filesystem;
 
@@ -47,11 +48,8 @@ class Folder {
 
 // Read the shipped sample beside the sources (Wine sees the Linux tree on Z:).
 std::string ReadSourceFile(const std::string& relative) {
-  std::string root = HORALUNE_SOURCE_DIR;
-#ifdef _WIN32
-  if (!root.empty() && root[0] == '/') root = "Z:" + root;
-#endif
-  std::ifstream in(root + "/" + relative, std::ios::binary);
+  std::ifstream in(testing_support::SourceTree() + testing_support::kPathSeparator + relative,
+                  std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

@@ -4,21 +4,14 @@
 
 #include "render/clock_state.h"
 #include "skin_fixture.h"
+#include "test_host.h"
 
 namespace {
 
 // The skin we ship, straight from the source tree (Wine sees it on Z:).
 std::string BundledSkinDirectory() {
-  std::string root = HORALUNE_SOURCE_DIR;
-#ifdef _WIN32
-  if (!root.empty() && root[0] == '/') root = "Z:" + root;
-  for (char& c : root) {
-    if (c == '/') c = '\\';
-  }
-  return root + "\\skins\\standard\\";
-#else
-  return root + "/skins/standard/";
-#endif
+  const char s = testing_support::kPathSeparator;
+  return testing_support::SourceTree() + s + "skins" + s + "standard" + s;
 }
 
 TEST(BundledSkin, LoadsWholeWithItsRoundOutline) {

@@ -56,11 +56,7 @@ TEST(Files, ProgramDirectoryEndsInABackslash) {
   EXPECT_EQ(directory.back(), '\\');
   EXPECT_EQ(platform::LastPathSeparator(directory), directory.size() - 1);
   // This test program lives there.
-#ifdef _WIN32
-  EXPECT_TRUE(platform::FileExists((directory + "horalune_tests.exe").c_str()));
-#else
-  EXPECT_TRUE(platform::FileExists((directory + "horalune_tests").c_str()));
-#endif
+  EXPECT_TRUE(platform::FileExists((directory + testing_support::TestProgramFileName()).c_str()));
 }
 
 // A skin may name a folder as a picture: reading it must neither throw nor

@@ -9,6 +9,7 @@
 #include "calendar/anniversary_parser.h"
 #include "calendar/japanese_holidays.h"
 #include "platform/text.h"
+#include "test_host.h"
 
 namespace {
 
@@ -26,11 +27,7 @@ std::string DateKey(int year, int month, int day) {
 }
 
 std::string SourcePath(const std::string& relative) {
-  std::string root = HORALUNE_SOURCE_DIR;
-#ifdef _WIN32
-  if (!root.empty() && root[0] == '/') root = "Z:" + root;
-#endif
-  return root + "/" + relative;
+  return testing_support::SourceTree() + "/" + relative;
 }
 
 bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }

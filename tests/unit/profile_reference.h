@@ -16,9 +16,9 @@ struct ProfileCalls {
   bool (*writeString)(const char* section, const char* key, const char* value, const char* path);
 };
 
-#ifdef _WIN32
-ProfileCalls PlatformProfileCalls();  // tests/unit_win32/platform_profile.cpp
-#endif
+// The platform's own profile functions where it has them (on Windows), else
+// none: tests/unit_win32/platform_profile.cpp, tests/unit_native/test_host.cpp.
+std::vector<ProfileCalls> PlatformProfileCallsIfAny();
 
 std::vector<ProfileCalls> ProfileImplementations();
 

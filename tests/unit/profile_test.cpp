@@ -28,9 +28,7 @@ std::vector<ProfileCalls> ProfileImplementations() {
        [](const char* section, const char* key, const char* def, char* out, std::size_t size,
           const char* path) { return ReadProfileString(section, key, def, out, size, path); },
        ReadProfileInt, WriteProfileString}};
-#ifdef _WIN32
-  calls.push_back(PlatformProfileCalls());
-#endif
+  for (const ProfileCalls& platform : PlatformProfileCallsIfAny()) calls.push_back(platform);
   return calls;
 }
 

@@ -11,14 +11,11 @@
 
 #include "platform/message_box.h"
 #include "skin/bmp_writer.h"
+#include "unit/test_host.h"
 
 namespace skintest {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
+inline const char& kSeparator = testing_support::kPathSeparator;
 
 // A folder that lives as long as the fixture. `dir` ends in the separator, the
 // way the program keeps its skin directory.

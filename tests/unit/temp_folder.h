@@ -6,24 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/text.h"
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <unistd.h>
-
-#include "platform/native/native_path.h"
-#endif
+#include "unit/test_host.h"
 
 namespace testing_support {
-
-inline std::filesystem::path HostPath(const std::string& utf8Path) {
-#ifdef _WIN32
-  return std::filesystem::path(platform::WideFromUtf8(utf8Path));
-#else
-  return std::filesystem::path(platform::NativePath(utf8Path.c_str()));
-#endif
-}
 
 class TempFolder {
  public:
@@ -39,11 +24,7 @@ class TempFolder {
         break;
       }
     }
-#ifdef _WIN32
-    path_ = platform::Utf8FromWide(host_.wstring()) + "\\";
-#else
-    path_ = host_.string() + "/";
-#endif
+    path_ = Utf8FromHostPath(host_) + kPathSeparator;
   }
   ~TempFolder() {
     std::error_code error;
@@ -57,11 +38,7 @@ class TempFolder {
   std::string File(const std::string& name) const { return path_ + name; }
 
   static bool Write(const std::string& utf8Path, const std::string& bytes) {
-#ifdef _WIN32
-    std::FILE* file = _wfopen(HostPath(utf8Path).c_str(), L"wb");
-#else
-    std::FILE* file = std::fopen(HostPath(utf8Path).c_str(), "wb");
-#endif
+    std::FILE* file = OpenHostFile(utf8Path, "wb");
     if (!file) return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && ok;
@@ -73,13 +50,7 @@ class TempFolder {
   }
 
  private:
-  static long long Stamp() {
-#ifdef _WIN32
-    return static_cast<long long>(_getpid());
-#else
-    return static_cast<long long>(getpid());
-#endif
-  }
+  static long long Stamp() { return ProcessId(); }
   std::filesystem::path host_;
   std::string path_;
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/layer_drawing.h"
+#include "render/layer_samples.h"
 #include "render/span_table.h"
 #include "render_test_support.h"
 

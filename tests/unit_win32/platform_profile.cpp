@@ -26,4 +26,6 @@ ProfileCalls PlatformProfileCalls() {
   return {"the platform's", GetACP() == 932, true, Read, ReadInt, Write};
 }
 
+std::vector<ProfileCalls> PlatformProfileCallsIfAny() { return {PlatformProfileCalls()}; }
+
 }  // namespace testing_support

@@ -6,6 +6,7 @@
 
 #include "platform/message_box.h"
 #include "platform/profile.h"
+#include "skin/display_scale.h"
 #include "skin/layer_table.h"
 #include "skin/skin_loader.h"
 #include "skin/skin_budget.h"
@@ -108,8 +109,8 @@ bool LoadSkinPictures(const char* path, const std::string& skinDirectory, int an
     PictureJob job;
     job.entry = hand.index;
     job.hand = true;
-    job.axisX = static_cast<int>(platform::ReadProfileInt(hand.section, "AxisX", 0, path));
-    job.axisY = static_cast<int>(platform::ReadProfileInt(hand.section, "AxisY", 0, path));
+    job.axisX = ClampSkinCoordinate(static_cast<int>(platform::ReadProfileInt(hand.section, "AxisX", 0, path)));
+    job.axisY = ClampSkinCoordinate(static_cast<int>(platform::ReadProfileInt(hand.section, "AxisY", 0, path)));
     const std::string file = ReadPictureKey(hand.section, "Graph", path);
     if (skin::IsNon(file)) continue;  // no such hand: the entry stays empty
     job.file = skin::SkinFilePath(skinDirectory, file);

@@ -24,8 +24,7 @@ namespace {
 
 void MoveToSkinPosition(HWND window) {
   const SkinSettings& s = clockState.settings;
-  const POINT p = KeepInWorkArea(
-      RECT{s.posX, s.posY, s.posX + clockState.frame.width, s.posY + clockState.frame.height});
+  const POINT p = KeepInWorkArea(s.posX, s.posY, clockState.frame.width, clockState.frame.height);
   MoveWindow(window, p.x, p.y, clockState.frame.width, clockState.frame.height, TRUE);
 }
 

@@ -113,14 +113,20 @@ void ResampleRow(const PlanarImage& source, const std::uint8_t* weight, int row,
 // Rows of source resampled across, kept for a band of output rows.
 constexpr std::size_t kBandBytes = std::size_t{4} << 20;
 
+// Source rows held at once for a result rowFloats floats wide.
+std::size_t BandRows(std::size_t rowFloats, int sourceHeight) {
+  const std::size_t rows = std::max<std::size_t>(kMinBandRows, kBandBytes / (rowFloats * sizeof(float)));
+  return std::min(rows, static_cast<std::size_t>(sourceHeight));
+}
+
 }  // namespace
 
-std::uint64_t ResampleScratchBytes(int width, int height) {
-  if (width <= 0 || height <= 0) return 0;
-  const std::uint64_t rowBytes = static_cast<std::uint64_t>(width) * kChannels * sizeof(float);
-  const std::uint64_t rows = std::max<std::uint64_t>(kMinBandRows, kBandBytes / rowBytes);
+std::uint64_t ResampleScratchBytes(int width, int height, int sourceHeight) {
+  if (width <= 0 || height <= 0 || sourceHeight <= 0) return 0;
+  const std::size_t rowFloats = static_cast<std::size_t>(width) * kChannels;
   // The band's rows and one output row, plus the taps of both axes.
-  return (rows + 1) * rowBytes + (static_cast<std::uint64_t>(width) + height) * sizeof(Taps);
+  return (BandRows(rowFloats, sourceHeight) + 1) * rowFloats * sizeof(float) +
+         (static_cast<std::uint64_t>(width) + static_cast<std::uint64_t>(height)) * sizeof(Taps);
 }
 
 bool ResamplePicture(const PlanarImage& source, const std::uint8_t* weight, int width, int height,
@@ -134,8 +140,7 @@ bool ResamplePicture(const PlanarImage& source, const std::uint8_t* weight, int 
     const std::vector<Taps> columns = AxisTaps(sw, width);
     const std::vector<Taps> rows = AxisTaps(sh, height);
     const std::size_t rowFloats = static_cast<std::size_t>(width) * kChannels;
-    const std::size_t bandRows =
-        std::max<std::size_t>(kMinBandRows, kBandBytes / (rowFloats * sizeof(float)));
+    const std::size_t bandRows = BandRows(rowFloats, sh);
 
     const std::size_t outCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     out.width = width;

@@ -25,6 +25,6 @@ bool ResamplePicture(const PlanarImage& source, const std::uint8_t* weight, int 
 // Band rows are at least this many, so that one output row's taps always fit.
 constexpr int kMinBandRows = 8;
 
-// Bytes of scratch ResamplePicture takes for a width x height result, on top
-// of the result's planes.
-std::uint64_t ResampleScratchBytes(int width, int height);
+// Bytes of scratch ResamplePicture takes for a width x height result from a
+// source `sourceHeight` rows high, on top of the result's planes.
+std::uint64_t ResampleScratchBytes(int width, int height, int sourceHeight);

@@ -58,6 +58,8 @@ bool LoadPixels(const char* path, platform::BitmapPixels& pixels) {
 
 PlanarImage::~PlanarImage() { Clear(); }
 
+void ReleasePictureScratch() { platform::BitmapPixels().pixels.swap(ScratchPixels().pixels); }
+
 void PlanarImage::Clear() {
   // Give the memory back, not just the size: a cleared layer may live for the whole run.
   Plane().swap(red);

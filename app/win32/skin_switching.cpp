@@ -60,7 +60,7 @@ bool LoadSkin(ClockState& clock, HWND window) {
   if (!SetWindowShape(window, shape)) {
     // The window got its full rectangle: the outline that hit tests and the
     // introduction picture read must say so too.
-    clock.hitMask.assign(clock.hitMask.size(), 1);
+    clock.UseFullWindowOutline();
   }
   return true;
 }

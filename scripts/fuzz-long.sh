@@ -23,6 +23,10 @@ run_one() {
     -artifact_prefix="$here/build/fuzz/findings/$name-" -print_final_stats=1 \
     "$work" "$seeds" >"$here/build/fuzz/$name.long.log" 2>&1
   local rc=$?
+  # A sanitizer report is a finding even where the target went on.
+  if grep -qE "runtime error:|ERROR: [A-Za-z]+Sanitizer|SUMMARY: [A-Za-z]+Sanitizer" "$here/build/fuzz/$name.long.log"; then
+    [ $rc -eq 0 ] && rc=1
+  fi
   local stats
   stats=$(grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb" "$here/build/fuzz/$name.long.log" | tr '\n' ' ')
   echo "fuzz-long: $name exit $rc ${stats}"

@@ -13,6 +13,7 @@
 #include <new>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/plane_memory.h"
@@ -145,6 +146,34 @@ TEST(SkinPeakMemory, CountedPeakIsTheRealOneAtEveryScaleAndEveryChange) {
     }
   }
   EXPECT_TRUE(log.messages.empty());
+}
+
+// A picture is resampled a band of rows at a time: beside its result it never
+// holds more than the band's scratch, however large the result (a float copy
+// of the whole result alone would be 16 bytes a pixel).
+TEST(SkinPeakMemory, ResamplingHoldsOnlyABandBesideItsResult) {
+  std::mt19937 rng(3);
+  for (const auto& size : {std::pair<int, int>{300, 200}, {64, 900}, {1000, 40}}) {
+    PlanarImage source;
+    source.width = size.first, source.height = size.second, source.hasPlanes = true, source.hasMask = true;
+    const std::size_t n = static_cast<std::size_t>(size.first) * size.second;
+    for (Plane* plane : {&source.red, &source.green, &source.blue, &source.mask}) {
+      plane->resize(n);
+      for (auto& v : *plane) v = static_cast<std::uint8_t>(rng());
+    }
+    for (int dpi : {120, 240, 480}) {
+      const int w = ScaleByDpi(size.first, dpi), h = ScaleByDpi(size.second, dpi);
+      PlanarImage out;
+      const std::size_t before = Live();
+      ResetPeak();
+      ASSERT_TRUE(ResamplePicture(source, nullptr, w, h, out));
+      const std::size_t result = Live() - before;
+      EXPECT_NEAR(static_cast<double>(result), static_cast<double>(w) * h * 4, 1024.0);  // four planes
+      const std::size_t scratch = peakLive - before - result;
+      EXPECT_LE(scratch, ResampleScratchBytes(w, h, size.second)) << w << " x " << h;
+      EXPECT_LE(scratch, std::size_t{5} << 20) << w << " x " << h;
+    }
+  }
 }
 
 }  // namespace

@@ -15,4 +15,8 @@ struct BitmapPixels {
 
 bool LoadBitmapPixels(const char* utf8Path, BitmapPixels& out);
 
+// Gives back what LoadBitmapPixels keeps from file to file on this thread
+// (the last file's bytes, where it reads files itself).
+void ReleaseBitmapScratch();
+
 }  // namespace platform

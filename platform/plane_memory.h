@@ -28,4 +28,16 @@ void FreeLargePlane(void* block, std::size_t bytes) noexcept;
 // taken since is freed.
 std::size_t LargePlaneHeldBytes();
 
+// Bytes of large blocks asked for and not yet given back, and the most there
+// have been since the last ResetLargePlanePeak: what a skin's planes really
+// take at their peak, for the tests that hold the skin bounds to it.
+std::size_t LargePlaneLiveBytes();
+std::size_t LargePlanePeakBytes();
+void ResetLargePlanePeak();
+
+namespace detail {
+// Both platforms' allocators report every block here, `bytes` as asked.
+void TallyLargePlane(std::size_t bytes, bool taken) noexcept;
+}  // namespace detail
+
 }  // namespace platform

@@ -19,7 +19,8 @@ bool ClockState::LoadSkinData(WindowShape& shape) {
   // exceeds the table composition draws from).
   SkinContent fresh;
   if (!LoadSkinContent(skinPath, skinDirectory, fresh)) return false;
-  DropScaledCopies();
+  loaded_.clear();
+  drawDpi_ = kBaseDpi;
   settings = std::move(fresh.settings);
   layers.swap(fresh.pictures.layers);
   frame = std::move(fresh.pictures.frame);
@@ -28,67 +29,74 @@ bool ClockState::LoadSkinData(WindowShape& shape) {
   hitMaskWidth = fresh.hitMaskWidth;
   hitMaskHeight = fresh.hitMaskHeight;
   hasHitMask = true;
+  outline_ = hitMask;
+  outlineWidth_ = hitMaskWidth;
+  outlineHeight_ = hitMaskHeight;
   shape = std::move(fresh.shape);
   SetPermillage(settings.startChance);
+  // The old skin goes before the new one is scaled.
+  fresh = SkinContent();
   // Copies that cannot be made leave the skin drawn as loaded.
   if (displayDpi != kBaseDpi) ChangeDisplayDpi(displayDpi, shape);
   return true;
 }
 
-bool ClockState::LoadSkinImages(const char* path, int animation) {
-  SkinPictureSet fresh;
-  if (!LoadSkinPictures(path, skinDirectory, animation, fresh)) return false;
-  DropScaledCopies();
-  layers.swap(fresh.layers);
-  frame = std::move(fresh.frame);
-  hasLayers = true;
-  return true;
+void ClockState::DrawAsLoaded() {
+  if (drawDpi_ == kBaseDpi) return;
+  layers.swap(loaded_);
+  loaded_.clear();
+  frame = PlanarImage();  // the scaled frame goes before the loaded one is made
+  frame = layers[Body];
+  std::vector<std::uint8_t>(outline_).swap(hitMask);  // the scaled mask's memory goes too
+  hitMaskWidth = outlineWidth_;
+  hitMaskHeight = outlineHeight_;
+  drawDpi_ = kBaseDpi;
 }
 
-void ClockState::DropScaledCopies() {
-  loaded_ = ScaledSkin();
-  drawDpi_ = kBaseDpi;
+void ClockState::KeepOutline() {
+  // A clock given its pictures and hit mask directly, not by a load, has its
+  // hit mask as the outline.
+  if (drawDpi_ == kBaseDpi && (outline_.size() != hitMask.size() || outlineWidth_ != hitMaskWidth ||
+                               outlineHeight_ != hitMaskHeight)) {
+    outline_ = hitMask;
+    outlineWidth_ = hitMaskWidth;
+    outlineHeight_ = hitMaskHeight;
+  }
+}
+
+void ClockState::UseFullWindowOutline() {
+  KeepOutline();
+  hitMask.assign(hitMask.size(), 1);
 }
 
 bool ClockState::ChangeDisplayDpi(int dpi, WindowShape& shape) {
   displayDpi = ClampDpi(dpi);
-  const bool scaled = drawDpi_ != kBaseDpi;
-  // The source is the skin as loaded, wherever it is kept just now.
-  const std::vector<PlanarImage>& sourceLayers = scaled ? loaded_.layers : layers;
-  const std::vector<std::uint8_t>& sourceMask = scaled ? loaded_.hitMask : hitMask;
-  const int sourceWidth = scaled ? loaded_.hitMaskWidth : hitMaskWidth;
-  const int sourceHeight = scaled ? loaded_.hitMaskHeight : hitMaskHeight;
-  const int target = hasLayers ? FittingDpi(sourceLayers, displayDpi) : kBaseDpi;
-
-  bool ok = true;
-  if (!hasLayers || target == drawDpi_) {
-    ok = hasLayers;
-  } else if (target == kBaseDpi) {
-    // Back to the skin as loaded; the copies go.
-    layers.swap(loaded_.layers);
-    hitMask.swap(loaded_.hitMask);
-    hitMaskWidth = loaded_.hitMaskWidth;
-    hitMaskHeight = loaded_.hitMaskHeight;
-    frame = layers[Body];
-    DropScaledCopies();
-  } else {
-    ScaledSkin fresh;
-    if (ScaleSkin(sourceLayers, sourceMask, sourceWidth, sourceHeight, target, fresh)) {
-      if (!scaled) {
-        // Keep the loaded skin as the source of every later scale.
-        loaded_.layers.swap(layers);
-        loaded_.hitMask.swap(hitMask);
-        loaded_.hitMaskWidth = hitMaskWidth;
-        loaded_.hitMaskHeight = hitMaskHeight;
-      }
-      layers.swap(fresh.layers);
-      frame = std::move(fresh.frame);
-      hitMask.swap(fresh.hitMask);
-      hitMaskWidth = fresh.hitMaskWidth;
-      hitMaskHeight = fresh.hitMaskHeight;
-      drawDpi_ = target;
+  KeepOutline();
+  bool ok = hasLayers;
+  if (hasLayers) {
+    const int target = FittingDpi(drawDpi_ == kBaseDpi ? layers : loaded_, displayDpi);
+    if (target == drawDpi_) {
+      // The same scale: only the hit mask, which may have been widened to the
+      // full window, comes from the outline again.
+      std::vector<std::uint8_t> mask =
+          target == kBaseDpi ? outline_
+                             : ScaleCoverage(outline_, outlineWidth_, outlineHeight_, hitMaskWidth, hitMaskHeight);
+      if (mask.size() == hitMask.size()) hitMask.swap(mask);
     } else {
-      ok = false;
+      DrawAsLoaded();
+    }
+    if (target != drawDpi_) {
+      ScaledSkin fresh;
+      ok = ScaleSkin(layers, outline_, outlineWidth_, outlineHeight_, target, fresh);
+      if (ok) {
+        loaded_.swap(layers);  // the source of every later scale
+        layers.swap(fresh.layers);
+        frame = std::move(fresh.frame);
+        hitMask.swap(fresh.hitMask);
+        hitMaskWidth = fresh.hitMaskWidth;
+        hitMaskHeight = fresh.hitMaskHeight;
+        drawDpi_ = target;
+      }
     }
   }
   shape = ShapeFromMask(hitMask, hitMaskWidth, hitMaskHeight);

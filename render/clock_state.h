@@ -49,7 +49,6 @@ class ClockState : public SkinPictures {
   // The skin is drawn at `displayDpi` (or the largest scale below it that the
   // memory bounds allow); `shape` is the outline at that size.
   bool LoadSkinData(WindowShape& shape);
-  bool LoadSkinImages(const char* path, int animation);  // draws at 96 dpi
 
   // Display scale. `layers`, `frame` and `hitMask` are what the window shows:
   // at 96 dpi the skin as loaded, at any other scale copies scaled from it.
@@ -58,9 +57,14 @@ class ClockState : public SkinPictures {
   int DrawDpi() const { return drawDpi_; }
   // Draws the loaded skin for a monitor at `dpi` from now on: `shape` becomes
   // the outline at the new size. The dial animation, time and settings stay.
-  // False when there is no skin or its copies could not be made (memory): the
-  // clock stays at the scale it had, and `shape` is its outline.
+  // The copies of the old scale go before those of the new one are made. False
+  // when there is no skin or its copies could not be made (memory): the clock
+  // then draws the skin as loaded, and `shape` is its outline.
   bool ChangeDisplayDpi(int dpi, WindowShape& shape);
+
+  // The window could not take the shape: it is its full rectangle, and hit
+  // tests (hitMask) say so. The outline as loaded stays for every later scale.
+  void UseFullWindowOutline();
 
   // Composition. ComposeFrame advances a running dial animation by one frame;
   // RedrawFrame draws the same moment again (after a change of scale).
@@ -78,8 +82,12 @@ class ClockState : public SkinPictures {
 
  private:
   void Compose(bool advanceDial);
-  void DropScaledCopies();
+  void DrawAsLoaded();
+  void KeepOutline();
 
   int drawDpi_ = kBaseDpi;
-  ScaledSkin loaded_;  // the skin as loaded while copies are drawn; empty at 96 dpi
+  std::vector<PlanarImage> loaded_;  // the layers as loaded while copies are drawn
+  std::vector<std::uint8_t> outline_;  // the outline as loaded, hitMask's source
+  int outlineWidth_ = 0;
+  int outlineHeight_ = 0;
 };

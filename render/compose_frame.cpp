@@ -23,7 +23,8 @@ void ClockState::RedrawFrame() { Compose(false); }
 void ClockState::Compose(bool advanceDial) {
   if (layers.empty()) return;
   // Positions in the skin file are body pixels; the pictures are at drawDpi_.
-  const auto at = [this](int length) { return ScaleByDpi(length, drawDpi_); };
+  // Clamped as the loader clamps them, for settings set by other means.
+  const auto at = [this](int length) { return ScaleByDpi(ClampSkinCoordinate(length), drawDpi_); };
 
   // Body, byte for byte; its mask plays no part (the window shape hides it).
   const PlanarImage& body = layers[Body];

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Long fuzzing: every target of build/fuzz (or those named as arguments) for
-# FUZZ_SECONDS each, two at a time, at low priority. New inputs gather in
+# FUZZ_SECONDS each, two at a time, at low priority (FUZZ_TIMEOUT seconds an
+# input, 10 unless given: more on a loaded machine). New inputs gather in
 # build/fuzz/corpus/<name>; crashes in build/fuzz/findings/. Afterwards
 # `FUZZ_MERGE=1` folds what was found into the committed seed corpora, keeping
 # only inputs that add coverage.
@@ -19,10 +20,14 @@ fi
 run_one() {
   local name=$1 work="$here/build/fuzz/corpus/$1" seeds="$here/fuzz/corpus/$1"
   mkdir -p "$work" "$seeds"
-  nice -n 10 "$here/build/fuzz/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  nice -n 10 "$here/build/fuzz/fuzz/$name" -max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 \
     -artifact_prefix="$here/build/fuzz/findings/$name-" -print_final_stats=1 \
     "$work" "$seeds" >"$here/build/fuzz/$name.long.log" 2>&1
   local rc=$?
+  # A sanitizer report is a finding even where the target went on.
+  if grep -qE "runtime error:|ERROR: [A-Za-z]+Sanitizer|SUMMARY: [A-Za-z]+Sanitizer" "$here/build/fuzz/$name.long.log"; then
+    [ $rc -eq 0 ] && rc=1
+  fi
   local stats
   stats=$(grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb" "$here/build/fuzz/$name.long.log" | tr '\n' ' ')
   echo "fuzz-long: $name exit $rc ${stats}"

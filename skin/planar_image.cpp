@@ -6,6 +6,7 @@
 
 #include "platform/bitmap_file.h"
 #include "platform/files.h"
+#include "skin/display_scale.h"
 #include "skin/skin_budget.h"
 
 namespace {
@@ -57,6 +58,8 @@ bool LoadPixels(const char* path, platform::BitmapPixels& pixels) {
 
 PlanarImage::~PlanarImage() { Clear(); }
 
+void ReleasePictureScratch() { platform::BitmapPixels().pixels.swap(ScratchPixels().pixels); }
+
 void PlanarImage::Clear() {
   // Give the memory back, not just the size: a cleared layer may live for the whole run.
   Plane().swap(red);
@@ -77,8 +80,8 @@ bool PlanarImage::LoadPicture(int pivotXValue, int pivotYValue, const char* path
   platform::BitmapPixels& pixels = ScratchPixels();
   if (!LoadPixels(path, pixels)) return false;
   SizePlanes(*this, pixels.width, pixels.height, false);
-  pivotX = pivotXValue;
-  pivotY = pivotYValue;
+  pivotX = ClampSkinCoordinate(pivotXValue);
+  pivotY = ClampSkinCoordinate(pivotYValue);
   SplitPixels(pixels.pixels.data(), red.data(), green.data(), blue.data(), red.size());
   return true;
 }
@@ -111,8 +114,8 @@ bool PlanarImage::LoadHand(int axisX, int axisY, const char* path) {
   const int h = pixels.height;
   SizePlanes(*this, w + 4, h + 4, true);
   for (Plane* plane : {&red, &green, &blue, &mask}) ClearBorder(*plane, width, height);
-  pivotX = axisX + 2;
-  pivotY = axisY + 2;
+  pivotX = ClampSkinCoordinate(axisX) + 2;
+  pivotY = ClampSkinCoordinate(axisY) + 2;
   for (int y = 0; y < h; ++y) {
     const std::size_t at = static_cast<std::size_t>(y + 2) * width + 2;
     SplitPixels(pixels.pixels.data() + static_cast<std::size_t>(y) * w, red.data() + at, green.data() + at,

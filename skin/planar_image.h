@@ -35,5 +35,9 @@ class PlanarImage {
   Plane mask;
 };
 
+// Gives back the decoded pixels the loaders keep from picture to picture:
+// once a skin is loaded they are only memory held for nothing.
+void ReleasePictureScratch();
+
 // access(path, 0) and then access(path, 4).
 bool FileIsReadable(const char* path);

@@ -27,11 +27,18 @@ bool SkinBudget::Add(std::uint64_t bytes) {
   return true;
 }
 
-bool ProbeBmpFile(const char* path, BmpProbe& out) {
+bool ProbeBmpFile(const char* path, BmpProbe& out, std::uint64_t& fileBytes) {
   out = BmpProbe();
+  fileBytes = 0;
   std::string bytes;
   if (path == nullptr || !platform::ReadWholeFile(path, bytes)) return false;
+  fileBytes = bytes.size();
   return ProbeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), out);
+}
+
+bool ProbeBmpFile(const char* path, BmpProbe& out) {
+  std::uint64_t fileBytes = 0;
+  return ProbeBmpFile(path, out, fileBytes);
 }
 
 void SetPictureLoadHook(PictureLoadHook hook) { pictureLoadHook = hook; }

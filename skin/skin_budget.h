@@ -34,6 +34,8 @@ class SkinBudget {
 // The headers of a bitmap file; false when it cannot be read or its headers
 // are refused (too large a side among them).
 bool ProbeBmpFile(const char* path, BmpProbe& out);
+// The same, and the file's size in bytes (what reading it whole takes).
+bool ProbeBmpFile(const char* path, BmpProbe& out, std::uint64_t& fileBytes);
 
 // Runs before each picture file is decoded; tests make it throw std::bad_alloc
 // to run a load out of memory. Null (the default) does nothing.

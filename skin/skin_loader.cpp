@@ -28,6 +28,13 @@ bool LoadSkinContent(const std::string& skinPath, const std::string& skinDirecto
   } catch (const std::bad_alloc&) {
     return false;  // the settings text itself could not be held: nothing to name
   }
+  // What the decoders keep from picture to picture goes once the skin is in.
+  struct ScratchRelease {
+    ~ScratchRelease() {
+      ReleasePictureScratch();
+      platform::ReleaseBitmapScratch();
+    }
+  } release;
   if (!LoadSkinPictures(path, skinDirectory, out.settings.animation, out.pictures)) return false;
   try {
     return LoadOutline(path, skinDirectory, out);

@@ -6,6 +6,7 @@
 
 #include "platform/message_box.h"
 #include "platform/profile.h"
+#include "skin/display_scale.h"
 #include "skin/layer_table.h"
 #include "skin/skin_loader.h"
 #include "skin/skin_budget.h"
@@ -70,17 +71,30 @@ bool LoadJob(const PictureJob& job, PlanarImage& image) {
 // headers cannot be read are left to the load, which fails on them.
 const char* OverBudget(const std::vector<PictureJob>& jobs) {
   SkinBudget budget;
+  // While a picture loads, its decoded pixels and the file's bytes sit beside
+  // the planes loaded before it.
+  std::uint64_t decodePeak = 0;
+  const char* decodeFailure = nullptr;
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     const PictureJob& job = jobs[i];
     BmpProbe probe;
-    if (!ProbeBmpFile(job.file.c_str(), probe)) continue;
+    std::uint64_t fileBytes = 0;
+    if (!ProbeBmpFile(job.file.c_str(), probe, fileBytes)) continue;
     const PictureForm form =
         job.hand ? PictureForm::Hand : skin::IsNon(job.mask) ? PictureForm::Plain : PictureForm::Masked;
     std::uint64_t bytes = PlaneBytes(probe.width, probe.height, form);
-    if (i == 0) bytes *= 2;  // the body is also the composed frame
+    if (i == 0) {
+      // The body is also the composed frame, and has a byte a pixel each for
+      // the hit mask and the outline as loaded.
+      bytes = bytes * 2 + 2 * static_cast<std::uint64_t>(probe.width) * static_cast<std::uint64_t>(probe.height);
+    }
     if (!budget.Add(bytes)) return job.failure;
+    if (probe.decodeBytes + fileBytes > decodePeak) {
+      decodePeak = probe.decodeBytes + fileBytes;
+      decodeFailure = job.failure;
+    }
   }
-  return nullptr;
+  return budget.Add(decodePeak) ? nullptr : decodeFailure;
 }
 
 }  // namespace
@@ -108,8 +122,8 @@ bool LoadSkinPictures(const char* path, const std::string& skinDirectory, int an
     PictureJob job;
     job.entry = hand.index;
     job.hand = true;
-    job.axisX = static_cast<int>(platform::ReadProfileInt(hand.section, "AxisX", 0, path));
-    job.axisY = static_cast<int>(platform::ReadProfileInt(hand.section, "AxisY", 0, path));
+    job.axisX = ClampSkinCoordinate(static_cast<int>(platform::ReadProfileInt(hand.section, "AxisX", 0, path)));
+    job.axisY = ClampSkinCoordinate(static_cast<int>(platform::ReadProfileInt(hand.section, "AxisY", 0, path)));
     const std::string file = ReadPictureKey(hand.section, "Graph", path);
     if (skin::IsNon(file)) continue;  // no such hand: the entry stays empty
     job.file = skin::SkinFilePath(skinDirectory, file);

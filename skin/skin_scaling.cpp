@@ -40,6 +40,22 @@ std::uint64_t PictureBytes(const PlanarImage& image, int dpi) {
                     image.hasMask ? PictureForm::Masked : PictureForm::Plain);
 }
 
+constexpr std::uint64_t kSettingsBytes = 8 << 10;
+
+std::uint64_t TableBytes(const std::vector<PlanarImage>& layers) { return layers.size() * sizeof(PlanarImage); }
+
+std::uint64_t BodyPixels(const PlanarImage& body, int dpi) {
+  if (!body.hasPlanes) return 0;
+  return static_cast<std::uint64_t>(ScaleByDpi(body.width, dpi)) * static_cast<std::uint64_t>(ScaleByDpi(body.height, dpi));
+}
+
+// The Overlaps of both axes: an entry per pixel and its parts (at most two
+// when enlarging, kept in a block of two).
+std::uint64_t CoverageTableBytes(int width, int height) {
+  constexpr std::uint64_t kPerEntry = sizeof(Overlap) + 2 * sizeof(long long);
+  return (static_cast<std::uint64_t>(width) + static_cast<std::uint64_t>(height)) * kPerEntry;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> ScaleCoverage(const std::vector<std::uint8_t>& mask, int width, int height,
@@ -128,22 +144,45 @@ bool ScaleSkin(const std::vector<PlanarImage>& layers, const std::vector<std::ui
       out.hitMask = ScaleCoverage(hitMask, hitMaskWidth, hitMaskHeight, body.width, body.height);
     }
     if (out.hitMask.empty()) out.hitMask.assign(body.red.size(), 1);  // no outline: all inside
-    out.shape = ShapeFromMask(out.hitMask, body.width, body.height);
   } catch (const std::bad_alloc&) {
     return false;
   }
   return true;
 }
 
-std::uint64_t ScaledSkinBytes(const std::vector<PlanarImage>& layers, int dpi) {
+std::uint64_t LoadedSkinBytes(const std::vector<PlanarImage>& layers) {
+  if (layers.empty()) return 0;
   std::uint64_t total = 0;
-  for (const PlanarImage& image : layers) {
-    total += PictureBytes(image, kBaseDpi);
-    if (dpi != kBaseDpi) total += PictureBytes(image, dpi);
+  for (const PlanarImage& image : layers) total += PictureBytes(image, kBaseDpi);
+  const PlanarImage& body = layers[Body];
+  // The frame, and one byte a pixel each for the hit mask and the outline;
+  // the table itself and the settings' texts (each at most 256 bytes).
+  return total + PlaneBytes(body.width, body.height, PictureForm::Plain) + 2 * BodyPixels(body, kBaseDpi) +
+         TableBytes(layers) + kSettingsBytes;
+}
+
+std::uint64_t ScaledSkinBytes(const std::vector<PlanarImage>& layers, int dpi) {
+  const std::uint64_t loaded = LoadedSkinBytes(layers);
+  if (layers.empty() || dpi == kBaseDpi) return loaded;
+  // Pictures are scaled one at a time, body first: each copy with its
+  // resampler scratch (and, for the body, its weights) beside the copies made.
+  std::uint64_t copies = TableBytes(layers), peak = 0;
+  for (std::size_t i = 0; i < layers.size(); ++i) {
+    const PlanarImage& image = layers[i];
+    if (!image.hasPlanes) continue;
+    const std::uint64_t copy = PictureBytes(image, dpi);
+    const std::uint64_t scratch =
+        ResampleScratchBytes(ScaleByDpi(image.width, dpi), ScaleByDpi(image.height, dpi), image.height);
+    const std::uint64_t weights = i == Body ? BodyPixels(image, kBaseDpi) : 0;
+    peak = std::max(peak, copies + copy + scratch + weights);
+    copies += copy;
   }
-  if (!layers.empty()) total += PlaneBytes(ScaleByDpi(layers[Body].width, dpi),
-                                           ScaleByDpi(layers[Body].height, dpi), PictureForm::Plain);
-  return total;
+  // Then the frame, the hit mask and the coverage tables it is made with.
+  const PlanarImage& body = layers[Body];
+  const int w = ScaleByDpi(body.width, dpi), h = ScaleByDpi(body.height, dpi);
+  const std::uint64_t frame = PlaneBytes(w, h, PictureForm::Plain);
+  peak = std::max(peak, copies + frame + BodyPixels(body, dpi) + CoverageTableBytes(w, h));
+  return loaded + peak;
 }
 
 int FittingDpi(const std::vector<PlanarImage>& layers, int dpi) {

@@ -19,7 +19,6 @@ struct ScaledSkin {
   std::vector<std::uint8_t> hitMask;  // 1 = inside, hitMaskWidth x hitMaskHeight
   int hitMaskWidth = 0;
   int hitMaskHeight = 0;
-  WindowShape shape;  // the runs of hitMask
 };
 
 // `mask` (width x height, non-zero = inside) at outWidth x outHeight by the
@@ -36,8 +35,16 @@ WindowShape ShapeFromMask(const std::vector<std::uint8_t>& mask, int width, int 
 bool ScaleSkin(const std::vector<PlanarImage>& layers, const std::vector<std::uint8_t>& hitMask,
                int hitMaskWidth, int hitMaskHeight, int dpi, ScaledSkin& out);
 
-// Bytes of planes the loaded layers and their copies at `dpi` take together,
-// the scaled frame included (at 96 dpi: the layers and one body-sized frame).
+// Bytes the clock holds for the loaded `layers` drawn as they are: every
+// picture, the body-sized frame, the hit mask and the outline as loaded.
+std::uint64_t LoadedSkinBytes(const std::vector<PlanarImage>& layers);
+
+// Bytes at the peak of drawing the loaded `layers` at `dpi`: the skin as loaded
+// (LoadedSkinBytes) while its copies are made, which are every picture at
+// `dpi`, the frame and hit mask at `dpi`, the body's weights and the
+// resampler's scratch. At 96 dpi: LoadedSkinBytes. The clock drops the copies
+// of one scale before it makes those of the next, so this is the peak however
+// the scale is reached.
 std::uint64_t ScaledSkinBytes(const std::vector<PlanarImage>& layers, int dpi);
 
 // The largest dpi from `dpi` down to 96 at which ScaledSkinBytes keeps within

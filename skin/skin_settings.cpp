@@ -5,6 +5,7 @@
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "platform/text.h"
+#include "skin/display_scale.h"
 #include "skin/skin_text.h"
 #include "platform/ascii.h"
 
@@ -20,6 +21,9 @@ std::string ReadText(const char* key, const char* def, const char* path) {
 int ReadInt(const char* key, int def, const char* path) {
   return static_cast<int>(platform::ReadProfileInt(kSection, key, def, path));
 }
+
+// A position: clamped where it is read (skin/display_scale.h).
+int ReadPosition(const char* key, const char* path) { return ClampSkinCoordinate(ReadInt(key, 0, path)); }
 
 bool Fail(const char* text) {
   platform::ShowMessage(nullptr, text, platform::kCaption, platform::MessageKind::Error);
@@ -85,16 +89,16 @@ bool ReadSkinSettings(const char* path, SkinSettings& s) {
   if (s.specialMenu == 0) s.effect = 0;
   s.topmost = ReadInt("Topmost", 0, path) == 1;
 
-  s.dialPosX = ReadInt("DialPosX", 0, path);
-  s.dialPosY = ReadInt("DialPosY", 0, path);
-  s.dialNumPosX = ReadInt("DialNumPosX", 0, path);
-  s.dialNumPosY = ReadInt("DialNumPosY", 0, path);
-  s.axisPosX = ReadInt("AxisPosX", 0, path);
-  s.axisPosY = ReadInt("AxisPosY", 0, path);
-  s.posX = ReadInt("PosX", 0, path);
-  s.posY = ReadInt("PosY", 0, path);
-  s.coverPosX = ReadInt("CoverPosX", 0, path);
-  s.coverPosY = ReadInt("CoverPosY", 0, path);
+  s.dialPosX = ReadPosition("DialPosX", path);
+  s.dialPosY = ReadPosition("DialPosY", path);
+  s.dialNumPosX = ReadPosition("DialNumPosX", path);
+  s.dialNumPosY = ReadPosition("DialNumPosY", path);
+  s.axisPosX = ReadPosition("AxisPosX", path);
+  s.axisPosY = ReadPosition("AxisPosY", path);
+  s.posX = ReadPosition("PosX", path);
+  s.posY = ReadPosition("PosY", path);
+  s.coverPosX = ReadPosition("CoverPosX", path);
+  s.coverPosY = ReadPosition("CoverPosY", path);
 
   // Both ranges are tested as unsigned numbers, so a negative value fails too.
   s.interval = ReadInt("Interval", 250, path);

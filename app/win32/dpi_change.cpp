@@ -11,7 +11,7 @@ void ApplyWindowDpi(ClockState& clock, HWND window, int dpi, const RECT& suggest
   // rounding rule, so the picture fills the window exactly.
   SetWindowPos(window, nullptr, suggested.left, suggested.top, clock.frame.width, clock.frame.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  if (!SetWindowShape(window, shape)) clock.hitMask.assign(clock.hitMask.size(), 1);
+  if (!SetWindowShape(window, shape)) clock.UseFullWindowOutline();
   clock.RedrawFrame();
   PresentFrame(clock, window, clock.settings.effect, false);
 }

@@ -24,8 +24,7 @@ namespace {
 
 void MoveToSkinPosition(HWND window) {
   const SkinSettings& s = clockState.settings;
-  const POINT p = KeepInWorkArea(
-      RECT{s.posX, s.posY, s.posX + clockState.frame.width, s.posY + clockState.frame.height});
+  const POINT p = KeepInWorkArea(s.posX, s.posY, clockState.frame.width, clockState.frame.height);
   MoveWindow(window, p.x, p.y, clockState.frame.width, clockState.frame.height, TRUE);
 }
 
@@ -61,7 +60,7 @@ bool LoadSkin(ClockState& clock, HWND window) {
   if (!SetWindowShape(window, shape)) {
     // The window got its full rectangle: the outline that hit tests and the
     // introduction picture read must say so too.
-    clock.hitMask.assign(clock.hitMask.size(), 1);
+    clock.UseFullWindowOutline();
   }
   return true;
 }

@@ -72,7 +72,7 @@ bool InitApplication(HINSTANCE instanceHandle, const std::string& givenLine, int
   const SkinSettings& s = clockState.settings;
   const int width = clockState.frame.width;
   const int height = clockState.frame.height;
-  const POINT p = KeepInWorkArea(RECT{s.posX, s.posY, s.posX + width, s.posY + height});
+  const POINT p = KeepInWorkArea(s.posX, s.posY, width, height);
   MoveWindow(mainWindow, p.x, p.y, width, height, TRUE);
   ShowWindow(mainWindow, showCommand);
   UpdateWindow(mainWindow);

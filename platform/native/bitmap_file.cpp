@@ -8,11 +8,22 @@
 
 namespace platform {
 
+namespace {
+
+// One file buffer per thread, reused from picture to picture.
+std::string& FileBytes() {
+  thread_local std::string bytes;
+  return bytes;
+}
+
+}  // namespace
+
+void ReleaseBitmapScratch() { std::string().swap(FileBytes()); }
+
 bool LoadBitmapPixels(const char* path, BitmapPixels& out) {
   out.width = out.height = 0;  // the pixel buffer is kept for the decoder to reuse
   out.pixels.clear();
-  // One file buffer per thread, reused from picture to picture.
-  thread_local std::string bytes;
+  std::string& bytes = FileBytes();
   if (path == nullptr || !ReadWholeFile(path, bytes)) return false;
   return DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), out);
 }

@@ -164,9 +164,16 @@ RegionPool& Pool() {
 
 }  // namespace
 
-void* AllocateLargePlane(std::size_t bytes) { return Pool().Allocate(bytes); }
+void* AllocateLargePlane(std::size_t bytes) {
+  void* block = Pool().Allocate(bytes);
+  detail::TallyLargePlane(bytes, true);
+  return block;
+}
 
-void FreeLargePlane(void* block, std::size_t bytes) noexcept { Pool().Free(block, bytes); }
+void FreeLargePlane(void* block, std::size_t bytes) noexcept {
+  if (block != nullptr) detail::TallyLargePlane(bytes, false);
+  Pool().Free(block, bytes);
+}
 
 std::size_t LargePlaneHeldBytes() { return Pool().Held(); }
 

@@ -79,4 +79,6 @@ bool LoadBitmapPixels(const char* path, BitmapPixels& out) {
   return true;
 }
 
+void ReleaseBitmapScratch() {}  // nothing is kept between files
+
 }  // namespace platform

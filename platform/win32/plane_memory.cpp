@@ -14,12 +14,14 @@ std::atomic<std::size_t> heldBytes{0};
 void* AllocateLargePlane(std::size_t bytes) {
   void* block = ::operator new(bytes, std::align_val_t{kLargePlaneAlignment});
   heldBytes += bytes;
+  detail::TallyLargePlane(bytes, true);
   return block;
 }
 
 void FreeLargePlane(void* block, std::size_t bytes) noexcept {
   if (block == nullptr) return;
   heldBytes -= bytes;
+  detail::TallyLargePlane(bytes, false);
   ::operator delete(block, std::align_val_t{kLargePlaneAlignment});
 }
 

@@ -90,6 +90,20 @@ TEST(SkinBounds, AGiantBodyIsRefusedFromItsHeaders) {
   c.ExpectRunningSkinKept();
 }
 
+// A hand of 8192 x 8192 keeps 269 MB of planes, within the bound alone; but
+// decoding it takes 268 MB more beside them.
+TEST(SkinBounds, ThePictureBeingDecodedCountsToo) {
+  Clock c;
+  c.folder.WriteText("bomb.bmp", RleBomb(8192));
+  picturesDecoded = 0;
+  SetPictureLoadHook(CountDecodes);
+  EXPECT_FALSE(c.Load("[Initialize]\r\nTitle=bomb\r\n[Body]\r\nGraph=small.bmp\r\n[HourHand]\r\nGraph=bomb.bmp\r\n"));
+  SetPictureLoadHook(nullptr);
+  EXPECT_EQ(picturesDecoded, 0);
+  c.log.ExpectOnlyError("指針用CGの読み込みに失敗しました");
+  c.ExpectRunningSkinKept();
+}
+
 TEST(SkinBounds, TooManyLargeDialFramesAreRefusedBeforeAnyDecodes) {
   Clock c;
   c.folder.WriteText("bomb.bmp", RleBomb(2048));

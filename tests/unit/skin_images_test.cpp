@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "render/clock_state.h"
+#include "skin/skin_loader.h"
 #include "skin_fixture.h"
 
 namespace {
@@ -30,7 +32,13 @@ struct ImageSkin {
 
   bool Load(const std::string& sections, int animation) {
     folder.WriteText("skin.HRL", sections);
-    return clock.LoadSkinImages(clock.skinPath.c_str(), animation);
+    // The pictures alone, committed as a skin load commits them.
+    SkinPictureSet fresh;
+    if (!LoadSkinPictures(clock.skinPath.c_str(), clock.skinDirectory, animation, fresh)) return false;
+    clock.layers.swap(fresh.layers);
+    clock.frame = std::move(fresh.frame);
+    clock.hasLayers = true;
+    return true;
   }
 };
 

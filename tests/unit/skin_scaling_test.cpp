@@ -4,6 +4,7 @@
 // memory bound, and the composed frame at 1.25, 1.5 and 2.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -171,12 +172,18 @@ TEST(SkinScaling, LargestScaleWithinTheMemoryBound) {
   layers[Body].height = 4000;
   layers[HourHand] = layers[Body];
   layers[HourHand].hasMask = true;
+  // As loaded: the pictures, the frame, the hit mask and the outline.
   const std::uint64_t atBase = ScaledSkinBytes(layers, kBaseDpi);
-  EXPECT_EQ(atBase, PlaneBytes(4000, 4000, PictureForm::Plain) * 2 +
-                        PlaneBytes(4000, 4000, PictureForm::Masked));
-  EXPECT_EQ(ScaledSkinBytes(layers, 192),
-            atBase + PlaneBytes(8000, 8000, PictureForm::Plain) * 2 -
-                PlaneBytes(4000, 4000, PictureForm::Plain) + PlaneBytes(8000, 8000, PictureForm::Masked));
+  const std::uint64_t pictures = PlaneBytes(4000, 4000, PictureForm::Plain) * 2 +
+                                 PlaneBytes(4000, 4000, PictureForm::Masked) + 2 * 4000 * 4000;
+  EXPECT_GE(atBase, pictures);
+  EXPECT_LE(atBase, pictures + (std::uint64_t{64} << 10));  // the table and the settings' texts
+  // At a scale, while the copies are made: all that, every copy, the frame and
+  // hit mask at the scale, and a scratch of a few megabytes at most.
+  const std::uint64_t copies = PlaneBytes(8000, 8000, PictureForm::Plain) * 2 +
+                               PlaneBytes(8000, 8000, PictureForm::Masked) + 8000 * 8000;
+  EXPECT_GE(ScaledSkinBytes(layers, 192), atBase + copies);
+  EXPECT_LE(ScaledSkinBytes(layers, 192), atBase + copies + (std::uint64_t{9} << 20));
   const int fitting = FittingDpi(layers, 192);
   EXPECT_GT(fitting, kBaseDpi);
   EXPECT_LT(fitting, 192);
@@ -287,6 +294,26 @@ TEST(SkinScaling, ScalesAlwaysFromTheLoadedSkinAndComeBackExactly) {
   EXPECT_EQ(twice.frame.red, plain.frame.red);
   EXPECT_EQ(twice.frame.green, plain.frame.green);
   EXPECT_EQ(twice.layers[HourHand].mask, plain.layers[HourHand].mask);
+}
+
+// A window that could not take its shape is hit-tested as its full rectangle,
+// at any scale, until the next change; the outline as loaded is never lost.
+TEST(SkinScaling, AFailedWindowShapeKeepsTheLoadedOutline) {
+  ClockState clock = MakeClock();
+  const std::vector<std::uint8_t> outline = clock.hitMask;
+  WindowShape shape;
+  for (int dpi : {kBaseDpi, 144, 192}) {
+    ASSERT_TRUE(clock.ChangeDisplayDpi(dpi, shape));
+    clock.UseFullWindowOutline();
+    EXPECT_TRUE(std::all_of(clock.hitMask.begin(), clock.hitMask.end(), [](std::uint8_t m) { return m == 1; }));
+    ASSERT_TRUE(clock.ChangeDisplayDpi(dpi, shape));  // the same scale: the outline again
+    const int w = ScaleByDpi(30, dpi), h = ScaleByDpi(24, dpi);
+    EXPECT_EQ(clock.hitMask, ScaleCoverage(outline, 30, 24, w, h)) << dpi;
+    EXPECT_EQ(shape.runs.size(), ShapeFromMask(clock.hitMask, w, h).runs.size()) << dpi;
+    clock.UseFullWindowOutline();
+  }
+  ASSERT_TRUE(clock.ChangeDisplayDpi(kBaseDpi, shape));
+  EXPECT_EQ(clock.hitMask, outline);
 }
 
 TEST(SkinScaling, RedrawingKeepsTheDialAnimationWhereItWas) {

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <random>
+
 #include "ui/work_area.h"
 
 namespace {
@@ -48,6 +53,31 @@ TEST(KeepInWorkArea, ResultIsInsideWheneverTheWindowFits) {
       EXPECT_GE(p.y, area.top);
       EXPECT_LE(p.y + 180, area.bottom);
     }
+  }
+}
+
+// A window position from a settings file can be anything, and so can a
+// monitor's coordinates: the corner is clamped into the work area in 64 bits.
+TEST(KeepInWorkArea, PositionsAnywhereInTheIntRangeLandInsideThePlainClamp) {
+  std::mt19937 rng(5);
+  const int extremes[] = {INT_MIN, INT_MIN + 1, -16777216, -1, 0, 1, 1279, 16777216, INT_MAX - 100, INT_MAX};
+  auto any = [&] { return rng() % 3 == 0 ? extremes[rng() % 10] : static_cast<int>(rng()); };
+  for (int round = 0; round < 5000; ++round) {
+    ScreenRect area{any(), any(), any(), any()};
+    if (round % 2 == 0) area = {-1920, 0, 1280, 1024};
+    if (area.right < area.left) std::swap(area.left, area.right);
+    if (area.bottom < area.top) std::swap(area.top, area.bottom);
+    const int w = static_cast<int>(rng() % 9000), h = static_cast<int>(rng() % 9000);
+    const int x = any(), y = any();
+    const ScreenPoint p = KeepInWorkArea(area, WindowRectAt(x, y, w, h));
+    const std::int64_t areaW = std::int64_t{area.right} - area.left, areaH = std::int64_t{area.bottom} - area.top;
+    if (w > areaW || h > areaH) {
+      EXPECT_EQ(p.x, area.left);
+      EXPECT_EQ(p.y, area.top);
+      continue;
+    }
+    EXPECT_EQ(p.x, std::clamp<std::int64_t>(x, area.left, area.right - std::int64_t{w})) << x << " " << w;
+    EXPECT_EQ(p.y, std::clamp<std::int64_t>(y, area.top, area.bottom - std::int64_t{h})) << y << " " << h;
   }
 }
 

@@ -19,6 +19,11 @@ POINT KeepInWorkArea(const RECT& window) {
   return POINT{p.x, p.y};
 }
 
+POINT KeepInWorkArea(int x, int y, int width, int height) {
+  const ScreenRect r = WindowRectAt(x, y, width, height);
+  return KeepInWorkArea(RECT{r.left, r.top, r.right, r.bottom});
+}
+
 ScreenRect ReadDesktopWorkArea() {
   RECT area{};
   if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) {

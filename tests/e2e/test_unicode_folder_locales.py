@@ -62,6 +62,10 @@ def settings_bytes(home):
         return b""  # caught while the new file is being swapped in
 
 
+def without_last_checked(data):
+    return b"".join(line for line in data.splitlines(True) if not line.startswith(b"LastChecked="))
+
+
 def wait_settled(s, clock, skins, locale):
     """The window at the body's size, with no message box on the way."""
     size = body_size(skins)
@@ -139,7 +143,9 @@ def one_locale(locale):
         s.wait_gone(editor)
         s.key(clock, VK_ESCAPE)
         s.expect_exit(0)
-        check(settings_bytes(home) == saved, "%s: Horalune.DAT changed by a restart" % locale)
+        # Every save writes the last second the clock looked at; nothing else changes.
+        check(without_last_checked(settings_bytes(home)) == without_last_checked(saved),
+              "%s: Horalune.DAT changed by a restart" % locale)
 
 
 def run():

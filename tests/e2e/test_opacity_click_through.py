@@ -92,7 +92,9 @@ def run():
         s.command(clock, COMMAND_EXIT)
         s.expect_exit(0)
 
-        # Kept across a restart; the tray icon's menu turns it off again.
+        # Kept across a restart (the program turns click-through on only once
+        # the shell has taken its tray icon, so this also finds the icon there);
+        # the tray icon's menu turns it off again.
         s.start(s.win(skin))
         clock = s.wait_window("Horalune", "Horalune")
         wait_look(s, clock, WS_EX_LAYERED | WS_EX_TRANSPARENT, 153)

@@ -131,3 +131,17 @@ bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& setting
   file.Save();
   return true;
 }
+
+WindowLook ReadWindowLook(const std::string& programDirectory) {
+  const platform::IniFile file(platform::SettingsFilePath(programDirectory));
+  WindowLook look;
+  look.opacityPercent = OpacityFromText(file.GetString("Default", "Opacity", ""));
+  look.clickThrough = ClickThroughFromText(file.GetString("Default", "ClickThrough", "0"));
+  return look;
+}
+
+bool SaveWindowLook(const std::string& programDirectory, const WindowLook& look) {
+  platform::IniFile file(platform::SettingsFilePath(programDirectory));
+  return file.Set("Default", "Opacity", Format("%d", look.opacityPercent).c_str()) &&
+         file.Set("Default", "ClickThrough", look.clickThrough ? "1" : "0") && file.Save();
+}

@@ -5,6 +5,8 @@
 #pragma once
 #include <string>
 
+#include "app/window_look.h"
+
 class ClockState;
 struct SkinSettings;
 
@@ -38,3 +40,11 @@ bool SetSkinDirectory(ClockState& clock, const std::string& path);
 // empty path (no skin has been settled yet).
 bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& settings, int left,
                         int top);
+
+// Opacity and ClickThrough from the [Default] section of the settings file in
+// `programDirectory`; a missing file or key gives the defaults.
+WindowLook ReadWindowLook(const std::string& programDirectory);
+
+// Writes both keys into [Default] in one save, leaving every other key as it
+// was. False when the file could not be read or written (it is then unchanged).
+bool SaveWindowLook(const std::string& programDirectory, const WindowLook& look);

@@ -55,5 +55,8 @@ enum ClockCommand : unsigned {
   kCommandLoadSkin = 5508,
   kCommandHelp = 5509,
   kCommandMessage = 5510,
+  kCommandOpacity100 = 5600, /* + the place in kOpacityChoices: 100 % down to 50 % */
+  kCommandOpacity50 = 5605,
+  kCommandClickThrough = 5610,
 };
 #endif

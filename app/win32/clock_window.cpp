@@ -8,6 +8,7 @@
 #include "alarm/win32/alarm_service.h"
 #include "app/app_texts.h"
 #include "app/command_line.h"
+#include "app/config_file.h"
 #include "app/win32/dpi_change.h"
 #include "app/win32/exit_application.h"
 #include "app/win32/help.h"
@@ -24,6 +25,7 @@
 #include "resources/resource_ids.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/window_drag.h"
+#include "ui/win32/window_look.h"
 #include "ui/win32/work_area.h"
 #include "ui/work_area.h"
 
@@ -52,6 +54,23 @@ void ShowMenuAtCursor(HWND window) {
   POINT cursor{};
   GetCursorPos(&cursor);
   ShowPopupMenu(window, cursor.x, cursor.y);
+}
+
+// The new choice shows at once and is kept in Horalune.DAT; a save that fails
+// leaves the file as it was and the choice for this run only.
+void ChangeWindowLook(HWND window, int opacityPercent, bool clickThrough) {
+  windowOpacityPercent = opacityPercent;
+  windowClickThrough = clickThrough;
+  ApplyClockLook(window);
+  SaveWindowLook(clockState.programDirectory, WindowLook{opacityPercent, clickThrough});
+}
+
+void ToggleClickThrough(HWND window) {
+  if (!windowClickThrough && !TrayIconShown() && !AddTrayIcon(window)) {
+    MessageBeep(MB_ICONWARNING);  // no tray icon, no way back: stay clickable
+    return;
+  }
+  ChangeWindowLook(window, windowOpacityPercent, !windowClickThrough);
 }
 
 void OnCommand(HWND window, WORD command) {
@@ -96,7 +115,13 @@ void OnCommand(HWND window, WORD command) {
     case kCommandMessage:
       OpenSkinDocument(window);
       break;
+    case kCommandClickThrough:
+      ToggleClickThrough(window);
+      break;
     default:
+      if (command >= kCommandOpacity100 && command <= kCommandOpacity50) {
+        ChangeWindowLook(window, kOpacityChoices[command - kCommandOpacity100], windowClickThrough);
+      }
       if (command >= kCommandEffectNormal && command <= kCommandEffectEmboss) {
         clockState.settings.effect = command - kCommandEffectNormal;
         Present(window, false);  // the picture itself is unchanged
@@ -212,13 +237,20 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
     default:
-      if (taskbarCreated != 0 && message == taskbarCreated) AddTrayIcon(window);
+      if (taskbarCreated != 0 && message == taskbarCreated) {
+        AddTrayIcon(window);
+        ApplyClockLook(window);  // click-through held back for want of the icon
+      }
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
+
+void ApplyClockLook(HWND window) {
+  ApplyWindowLook(window, WindowLook{windowOpacityPercent, windowClickThrough && TrayIconShown()});
+}
 
 bool RegisterClockClass(HINSTANCE instanceHandle) {
   WNDCLASSEXW windowClass{};

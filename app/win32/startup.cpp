@@ -68,6 +68,10 @@ bool InitApplication(HINSTANCE instanceHandle, const std::string& givenLine, int
     return false;
   }
   if (!LoadSkin(clockState, mainWindow)) return false;
+  const WindowLook look = ReadWindowLook(clockState.programDirectory);
+  windowOpacityPercent = look.opacityPercent;
+  windowClickThrough = look.clickThrough;
+  ApplyClockLook(mainWindow);
 
   const SkinSettings& s = clockState.settings;
   const int width = clockState.frame.width;

@@ -20,10 +20,11 @@ inline std::uint32_t PremultipliedPixel(std::uint32_t r, std::uint32_t g, std::u
   return a << 24 | Premultiply(r, a) << 16 | Premultiply(g, a) << 8 | Premultiply(b, a);
 }
 
-// round(c * a / 255) on 16-bit lanes holding bytes.
+// round(c * a / 255) on 16-bit lanes holding bytes: with x = c a + 128,
+// (x + (x >> 8)) >> 8 is x * 257 >> 16 for every such x (all are tested).
 inline __m128i PremultiplyWords(__m128i c, __m128i a) {
   const __m128i x = _mm_add_epi16(_mm_mullo_epi16(c, a), _mm_set1_epi16(128));
-  return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+  return _mm_mulhi_epu16(x, _mm_set1_epi16(257));
 }
 
 inline __m128i PremultiplyBytes(__m128i c, __m128i a) {
@@ -53,10 +54,28 @@ inline void StoreWithAlpha(std::uint32_t* out, __m128i r, __m128i g, __m128i b, 
 inline int BytesEqual(__m128i v, char value) { return _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(value))); }
 
 template <bool stream>
+inline void StoreZeros(std::uint32_t* out) {
+  for (int k = 0; k < 4; ++k) {
+    __m128i* to = reinterpret_cast<__m128i*>(out + 4 * k);
+    if (stream) {
+      _mm_stream_si128(to, _mm_setzero_si128());
+    } else {
+      _mm_storeu_si128(to, _mm_setzero_si128());
+    }
+  }
+}
+
+// Most chunks lie wholly inside the outline or wholly outside it (a round
+// clock's corners): only those on the edge are multiplied.
+template <bool stream>
 inline void NormalAlphaChunk(EffectRowIn in, const std::uint8_t* alpha, std::uint32_t* out, int x) {
   const __m128i a = Load(alpha + x);
   __m128i r = Load(in.red + x), g = Load(in.green + x), b = Load(in.blue + x);
-  if (BytesEqual(a, -1) != 0xFFFF) {  // not wholly opaque: the edge of the outline, or outside it
+  if (BytesEqual(a, -1) != 0xFFFF) {
+    if (BytesEqual(a, 0) == 0xFFFF) {
+      StoreZeros<stream>(out + x);
+      return;
+    }
     r = PremultiplyBytes(r, a);
     g = PremultiplyBytes(g, a);
     b = PremultiplyBytes(b, a);
@@ -83,6 +102,13 @@ void NormalAlphaPixels(EffectRowIn in, const std::uint8_t* alpha, std::uint32_t*
     for (; x + kChunk <= width; x += kChunk) NormalAlphaChunk<true>(in, alpha, out, x);
   }
   for (; x + kChunk <= width; x += kChunk) NormalAlphaChunk<false>(in, alpha, out, x);
+  // The last pixels as the chunk ending at the row's end, which writes a few
+  // pixels again with the same values (not over streamed stores, which are
+  // not ordered with it).
+  if (x < width && width >= kChunk && !stream) {
+    NormalAlphaChunk<false>(in, alpha, out, width - kChunk);
+    return;
+  }
   for (; x < width; ++x) out[x] = one(x);
 }
 

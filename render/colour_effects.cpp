@@ -170,7 +170,8 @@ bool RenderPremultipliedPresentation(const PlanarImage& frame, const std::vector
   const std::size_t count = width * (frame.height > 0 ? static_cast<std::size_t>(frame.height) : 0);
   const bool hasAlpha = count != 0 && alpha.size() == count;
   const bool normal = effect < Normal || effect > Emboss || effect == Normal;
-  if (!hasAlpha || !normal) {
+  const bool rowWise = normal || effect == Negative || effect == Solarization;
+  if (!hasAlpha || !rowWise) {
     if (!RenderPresentation(frame, effect, rows)) return false;
     if (!hasAlpha) {
       for (std::uint32_t& pixel : rows) pixel |= 0xFF000000u;
@@ -183,7 +184,8 @@ bool RenderPremultipliedPresentation(const PlanarImage& frame, const std::vector
     }
     return true;
   }
-  // Normal, the usual case, in one pass from the planes.
+  // Normal, the usual case, in one pass from the planes; the other per-pixel
+  // effects a row at a time, premultiplied while the row is in the cache.
   if (frame.red.size() < count || frame.green.size() < count || frame.blue.size() < count) {
     rows.clear();
     return false;
@@ -196,8 +198,18 @@ bool RenderPremultipliedPresentation(const PlanarImage& frame, const std::vector
   }
   const bool stream = count * 4 >= kStreamBytes;
   for (int y = 0; y < frame.height; ++y) {
-    NormalAlphaPixels(FrameRow(frame, y), alpha.data() + static_cast<std::size_t>(y) * width,
-                      rows.data() + static_cast<std::size_t>(frame.height - 1 - y) * width, frame.width, stream);
+    const std::uint8_t* rowAlpha = alpha.data() + static_cast<std::size_t>(y) * width;
+    std::uint32_t* out = rows.data() + static_cast<std::size_t>(frame.height - 1 - y) * width;
+    if (normal) {
+      NormalAlphaPixels(FrameRow(frame, y), rowAlpha, out, frame.width, stream);
+      continue;
+    }
+    if (effect == Negative) {
+      NegativePixels(FrameRow(frame, y), out, frame.width, false);
+    } else {
+      SolarizationPixels(FrameRow(frame, y), out, frame.width, false);
+    }
+    PremultiplyPixels(out, rowAlpha, frame.width);
   }
   _mm_sfence();
   return true;

@@ -249,7 +249,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 void ApplyClockLook(HWND window) {
+  clockState.windowOpacityPercent = windowOpacityPercent;  // the layered frame's own blend
   ApplyWindowLook(window, WindowLook{windowOpacityPercent, windowClickThrough && TrayIconShown()});
+  if (FrameCarriesOpacity()) PresentFrame(clockState, window, clockState.settings.effect, false);
 }
 
 bool RegisterClockClass(HINSTANCE instanceHandle) {

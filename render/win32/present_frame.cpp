@@ -9,6 +9,7 @@
 #include "platform/win32/handles.h"
 #include "render/clock_state.h"
 #include "render/colour_effects.h"
+#include "ui/win32/window_look.h"
 #include "render/win32/layered_window.h"
 
 namespace {
@@ -47,6 +48,10 @@ void PresentFrame(ClockState& clock, HWND window, int effect, bool fromPaintMess
     // region it already has is the outline of every pixel with any alpha.
     clock.softEdges = false;
     fromPaintMessage = false;
+    // A window made layered for its opacity now takes the opacity this way.
+    if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED) {
+      SetLayeredWindowAttributes(window, 0, OpacityAlpha(clock.windowOpacityPercent), LWA_ALPHA);
+    }
   }
   // A fresh buffer per presentation, freed on return; without pixels (no skin
   // yet, or no memory) nothing is painted, but a paint message is still ended:

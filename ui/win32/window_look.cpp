@@ -1,8 +1,12 @@
 #include "ui/win32/window_look.h"
 
+#include "render/clock_state.h"
+#include "ui/win32/program_state.h"
+
 bool FrameCarriesOpacity() {
-  // Every frame is painted into a window cut by its region today.
-  return false;
+  // Soft edges are presented with UpdateLayeredWindow; under Wine (and after a
+  // refused update) the frame is painted into a window cut by its region.
+  return clockState.softEdges;
 }
 
 BYTE OpacityAlpha(int percent) {

@@ -6,6 +6,7 @@
 #include "alarm/alarm_check.h"
 #include "alarm/alarm_handover.h"
 #include "alarm/alarm_keys.h"
+#include "alarm/alarm_walk.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 
@@ -25,8 +26,23 @@ std::string Quoted(const std::string& value) { return '"' + value + '"'; }
 // A notice's text is its alarm's time line, then the message: kept as two
 // keys, so no line break reaches the file.
 const char* const kLineBreak = "\r\n";
+const std::string kUtcSuffix = " UTC";
+
+std::string FormatDue(std::int64_t due) { return FormatLastChecked(due) + kUtcSuffix; }
+
+bool ParseDue(const std::string& text, std::int64_t& due) {
+  if (text.size() <= kUtcSuffix.size() ||
+      text.compare(text.size() - kUtcSuffix.size(), kUtcSuffix.size(), kUtcSuffix) != 0) {
+    return false;
+  }
+  return ParseLastChecked(text.substr(0, text.size() - kUtcSuffix.size()), due);
+}
 
 }  // namespace
+
+std::int64_t UtcSerial(const LocalClockReading& reading) {
+  return LocalSerial(reading) - reading.utcOffsetSeconds;
+}
 
 int SnoozeMinutesFrom(const std::string& value) {
   int minutes = 0;
@@ -59,12 +75,12 @@ bool SnoozeList::Add(const AlarmNotice& notice, std::int64_t due) {
   return true;
 }
 
-std::vector<AlarmNotice> SnoozeList::TakeDue(std::int64_t nowSerial) {
+std::vector<AlarmNotice> SnoozeList::TakeDue(std::int64_t nowUtc) {
   std::vector<AlarmNotice> due;
   auto end = entries_.begin();
-  for (; end != entries_.end() && end->due <= nowSerial; ++end) {
+  for (; end != entries_.end() && end->due <= nowUtc; ++end) {
     AlarmNotice notice = end->notice;
-    notice.silent = (nowSerial - end->due) * 1000 >= kSilentAfterMs;
+    notice.silent = (nowUtc - end->due) * 1000 >= kSilentAfterMs;
     due.push_back(std::move(notice));
   }
   entries_.erase(entries_.begin(), end);
@@ -80,7 +96,7 @@ void SnoozeList::Load(const char* path) {
       return file.GetString(kSnoozeSection, AlarmKeyName(stem, n).c_str(), "", kValueBuffer);
     };
     std::int64_t due = 0;
-    if (!ParseLastChecked(read("Due"), due)) continue;
+    if (!ParseDue(read("Due"), due)) continue;
     AlarmNotice notice;
     notice.title = read("Title");
     notice.text = read("Time") + kLineBreak + read("Message");
@@ -107,7 +123,7 @@ bool SnoozeList::Save(const char* path, const std::string& lastChecked) const {
     const auto write = [&](const char* stem, const std::string& value) {
       written = file.Set(kSnoozeSection, AlarmKeyName(stem, n).c_str(), value.c_str()) && written;
     };
-    write("Due", FormatLastChecked(entries_[i].due));
+    write("Due", FormatDue(entries_[i].due));
     write("Title", Quoted(notice.title));
     write("Time", Quoted(time));
     write("Message", Quoted(message));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "alarm/alarm_queue.h"
+#include "platform/local_clock.h"
 
 extern const char* const kSnoozeSection;     // "Snooze"
 extern const char* const kSnoozeMinutesKey;  // "SnoozeMinutes", in [Default]
@@ -24,8 +25,13 @@ int SnoozeMinutesFrom(const std::string& value);
 // The delay set in the settings file at `path`.
 int ReadSnoozeMinutes(const char* path);
 
+// Snoozes count in UTC seconds (the walk's local serial less the UTC offset),
+// so that a daylight-saving change or a new zone inside the delay neither
+// stretches nor shortens it.
+std::int64_t UtcSerial(const LocalClockReading& reading);
+
 struct SnoozedNotice {
-  std::int64_t due = 0;  // the local serial second (alarm_walk.h) it rings again at
+  std::int64_t due = 0;  // the UTC serial second it rings again at
   AlarmNotice notice;
 };
 
@@ -33,20 +39,21 @@ class SnoozeList {
  public:
   static constexpr int kMostSnoozes = 100;
 
-  // Puts `notice` off until the local serial second `due`. False for a
+  // Puts `notice` off until the UTC serial second `due`. False for a
   // summary (it stands for many alarms) and when the list is full.
   bool Add(const AlarmNotice& notice, std::int64_t due);
 
-  // Takes the snoozes due at `nowSerial` or before, earliest first, as the
+  // Takes the snoozes due at `nowUtc` or before, earliest first, as the
   // notices to ring: with their sound, unless found a minute or more late (a
   // long sleep, a clock set far forward), as a late alarm is.
-  std::vector<AlarmNotice> TakeDue(std::int64_t nowSerial);
+  std::vector<AlarmNotice> TakeDue(std::int64_t nowUtc);
 
   const std::vector<SnoozedNotice>& Entries() const { return entries_; }
   void Clear() { entries_.clear(); }
 
-  // The section's keys: Due<n>, Title<n>, Time<n>, Message<n>, Voice<n>.
-  // Load replaces the list; an entry with an unreadable due time is dropped.
+  // The section's keys: Due<n> ("2026-01-05 07:35:00 UTC"), Title<n>,
+  // Time<n>, Message<n>, Voice<n>. Load replaces the list; an entry with an
+  // unreadable due time is dropped.
   void Load(const char* path);
   // Writes the section (gone when empty) and, unless empty, `lastChecked`
   // (alarm_handover.h) in one write. False when the file could not be written

@@ -148,6 +148,10 @@ bool SaveAlarmList(bool sessionEnding) {
   const bool saved = alarmList.Save(SettingsFile().c_str(), lastChecked);
   if (saved) {
     saveFailureShown = false;
+    lastCheckedOnDisk = alarmCheck.walk.Started();
+    lastCheckedWritten = alarmCheck.walk.LastLookedAt();
+    // A snooze whose own write failed gets another chance.
+    WriteAlarmState();
     return true;
   }
   if (sessionEnding) {
@@ -170,7 +174,7 @@ void CheckAlarms() {
   const LocalClockReading now = ReadLocalClock();
   // Rung snoozes leave the file together with the last second looked at,
   // before their windows open (ShowFrontNotice).
-  for (const AlarmNotice& notice : snoozes.TakeDue(LocalSerial(now))) {
+  for (const AlarmNotice& notice : snoozes.TakeDue(UtcSerial(now))) {
     snoozesChanged = true;
     alarmQueue.Push(notice);
   }
@@ -181,7 +185,7 @@ bool SnoozeNotice(const AlarmNotice& notice) {
   if (!OwnsAlarms() || alarmList.Unavailable()) return false;
   const std::string file = SettingsFile();
   const std::int64_t due =
-      LocalSerial(ReadLocalClock()) + std::int64_t{60} * ReadSnoozeMinutes(file.c_str());
+      UtcSerial(ReadLocalClock()) + std::int64_t{60} * ReadSnoozeMinutes(file.c_str());
   if (!snoozes.Add(notice, due)) return false;
   snoozesChanged = true;
   // Kept in memory even when the write fails: it still rings in this run.

@@ -4,7 +4,6 @@ lists the alarm that went by in one window, "時計を閉じている間に過�
 with its day, time and title, silently (its "close" usable at once, no
 "snooze"); the start after that lists nothing again."""
 import datetime
-import os
 import time
 
 from alarm_scenarios import (null_audio, VK_ESCAPE, NOTIFY_CLOSE, keep_shot, notification_state,

@@ -1,4 +1,4 @@
-// Snoozed notices against a plain model: each ring once, when due, earliest
+// Snoozed notices against a plain model: each rings once, when due, earliest
 // first, across restarts (the list written and read back), a clock set back
 // and an alarm list edited meanwhile.
 #include <gtest/gtest.h>
@@ -140,6 +140,38 @@ TEST(Snooze, KeptApartFromTheAlarmList) {
   std::int64_t lastChecked = 0;
   EXPECT_TRUE(ReadLastChecked(file.c_str(), lastChecked));
   EXPECT_EQ(lastChecked, 5000);
+}
+
+LocalClockReading Reading(int month, int day, int hour, int minute, int offsetHours) {
+  LocalClockReading reading;
+  reading.year = 2026;
+  reading.month = month;
+  reading.day = day;
+  reading.weekday = 0;  // both changes fall on a Sunday
+  reading.hour = hour;
+  reading.minute = minute;
+  reading.utcOffsetSeconds = offsetHours * 3600;
+  return reading;
+}
+
+// Five minutes stay five minutes when the clocks change inside them: not an
+// hour and five at the autumn change, not at once in spring.
+TEST(Snooze, TheDelayIsRealTimeAcrossDaylightSavingChanges) {
+  struct Case {
+    LocalClockReading snoozed, early, due;
+  };
+  const Case cases[] = {
+      {Reading(10, 25, 2, 58, 2), Reading(10, 25, 2, 2, 1), Reading(10, 25, 2, 3, 1)},
+      {Reading(3, 29, 1, 58, 1), Reading(3, 29, 3, 2, 2), Reading(3, 29, 3, 3, 2)},
+  };
+  for (const Case& c : cases) {
+    SnoozeList snoozes;
+    ASSERT_TRUE(snoozes.Add(Notice(1), UtcSerial(c.snoozed) + 5 * 60));
+    EXPECT_TRUE(snoozes.TakeDue(UtcSerial(c.early)).empty());
+    const std::vector<AlarmNotice> rung = snoozes.TakeDue(UtcSerial(c.due));
+    ASSERT_EQ(rung.size(), 1u);
+    EXPECT_FALSE(rung[0].silent);
+  }
 }
 
 TEST(Snooze, SummariesAndAFullListAreNotPutOff) {

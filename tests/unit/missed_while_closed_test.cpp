@@ -157,26 +157,4 @@ TEST(MissedWhileClosed, ListsWhatFellDueWhileClosedOnceOldestFirst) {
   EXPECT_GT(roundsWithMissed, 20);  // the random spans do cross alarms
 }
 
-// Without a written last second, a start looks at its own second only; one
-// missed alarm gets the window too (no threshold, unlike the late summary).
-TEST(MissedWhileClosed, FirstStartListsNothingAndOneMissedAlarmIsListed) {
-  AlarmList list(nullptr);
-  list.BeginEdit();
-  ASSERT_TRUE(list.AddWorking());
-  ASSERT_TRUE(list.StoreWorking(0, true, "Mon065900", "wake", "up", ""));
-  list.EndEdit(true);
-  FakeAlarmClock clock{2026, 1, 5, 1, 7, 0, 0};  // Monday
-
-  AlarmCheckState first;
-  EXPECT_TRUE(Check(first, list, clock).empty());
-
-  AlarmCheckState restarted;
-  StartAfterClosed(restarted, LocalSerial(clock.local) - 3600);
-  const std::vector<Shown> shown = Check(restarted, list, clock);
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0].title, kMissedTitle);
-  EXPECT_EQ(shown[0].text, "01-05 06:59:00 wake");
-  EXPECT_TRUE(shown[0].silent);
-}
-
 }  // namespace

@@ -35,6 +35,7 @@
 #define IDC_ALARM_MINUTE 1035
 #define IDC_ALARM_SECOND 1036
 #define IDC_NOTIFICATION_TEXT 1040
+#define IDC_SNOOZE 1041 /* the notification's "snooze" */
 #define IDM_PLAYBACK_CLOSE 40002
 
 #ifndef RC_INVOKED

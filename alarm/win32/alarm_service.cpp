@@ -8,6 +8,8 @@
 #include "alarm/alarm_check.h"
 #include "alarm/alarm_handover.h"
 #include "alarm/alarm_owner.h"
+#include "alarm/alarm_walk.h"
+#include "alarm/snooze.h"
 #include "alarm/win32/alarm_objects.h"
 #include "alarm/win32/notification_window.h"
 #include "platform/files.h"
@@ -20,6 +22,12 @@
 namespace {
 
 AlarmCheckState alarmCheck;
+SnoozeList snoozes;
+// What the settings file holds of the alarms' state: the last second looked
+// at there, and whether the snoozes changed since they were written.
+std::int64_t lastCheckedWritten = 0;
+bool lastCheckedOnDisk = false;
+bool snoozesChanged = false;
 // A failed save has been said, and no save has succeeded since.
 bool saveFailureShown = false;
 
@@ -64,10 +72,44 @@ void TakeOver(bool fromAnotherClock) {
   const std::string file = SettingsFile();
   alarmList.Load(file.c_str());
   alarmCheck = AlarmCheckState{};
+  snoozes.Load(file.c_str());
+  snoozesChanged = false;
+  lastCheckedOnDisk = false;
   std::int64_t lastChecked = 0;
-  if (fromAnotherClock && ReadLastChecked(file.c_str(), lastChecked)) {
-    alarmCheck.walk.StartAfter(lastChecked);
+  if (ReadLastChecked(file.c_str(), lastChecked)) {
+    // A clock that was closed lists what fell due meanwhile; a clock taking
+    // over from a running one walks on as that one would have.
+    if (fromAnotherClock) {
+      alarmCheck.walk.StartAfter(lastChecked);
+    } else {
+      StartAfterClosed(alarmCheck, lastChecked);
+    }
   }
+}
+
+// The last second looked at and the snoozes, into the settings file in one
+// write: before a notice is shown (so that after a crash or a power cut what
+// already rang is not listed as missed, nor a snooze rung twice) and when a
+// snooze is added. Never per tick: between two notices nothing fell due.
+bool WriteAlarmState() {
+  if (alarmList.Unavailable()) return false;
+  const bool started = alarmCheck.walk.Started();
+  const std::int64_t lastChecked = alarmCheck.walk.LastLookedAt();
+  if (!snoozesChanged && (!started || (lastCheckedOnDisk && lastChecked == lastCheckedWritten))) {
+    return true;
+  }
+  if (!snoozes.Save(SettingsFile().c_str(), started ? FormatLastChecked(lastChecked) : "")) {
+    return false;
+  }
+  snoozesChanged = false;
+  lastCheckedOnDisk = started;
+  lastCheckedWritten = lastChecked;
+  return true;
+}
+
+void ShowFrontNotice() {
+  WriteAlarmState();
+  OpenNotificationWindow(SnoozeNotice);
 }
 
 }  // namespace
@@ -106,6 +148,10 @@ bool SaveAlarmList(bool sessionEnding) {
   const bool saved = alarmList.Save(SettingsFile().c_str(), lastChecked);
   if (saved) {
     saveFailureShown = false;
+    lastCheckedOnDisk = alarmCheck.walk.Started();
+    lastCheckedWritten = alarmCheck.walk.LastLookedAt();
+    // A snooze whose own write failed gets another chance.
+    WriteAlarmState();
     return true;
   }
   if (sessionEnding) {
@@ -125,6 +171,24 @@ bool SaveAlarmList(bool sessionEnding) {
 
 void CheckAlarms() {
   if (!OwnsAlarms()) return;
-  CheckDueAlarms(alarmCheck, alarmList, alarmQueue, ReadLocalClock(), ElapsedMilliseconds(),
-                 OpenNotificationWindow);
+  const LocalClockReading now = ReadLocalClock();
+  // Rung snoozes leave the file together with the last second looked at,
+  // before their windows open (ShowFrontNotice).
+  for (const AlarmNotice& notice : snoozes.TakeDue(UtcSerial(now))) {
+    snoozesChanged = true;
+    alarmQueue.Push(notice);
+  }
+  CheckDueAlarms(alarmCheck, alarmList, alarmQueue, now, ElapsedMilliseconds(), ShowFrontNotice);
+}
+
+bool SnoozeNotice(const AlarmNotice& notice) {
+  if (!OwnsAlarms() || alarmList.Unavailable()) return false;
+  const std::string file = SettingsFile();
+  const std::int64_t due =
+      UtcSerial(ReadLocalClock()) + std::int64_t{60} * ReadSnoozeMinutes(file.c_str());
+  if (!snoozes.Add(notice, due)) return false;
+  snoozesChanged = true;
+  // Kept in memory even when the write fails: it still rings in this run.
+  WriteAlarmState();
+  return true;
 }

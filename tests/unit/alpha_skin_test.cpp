@@ -14,6 +14,7 @@
 #include "skin/skin_loader.h"
 #include "png_writer.h"
 #include "skin_fixture.h"
+#include "test_host.h"
 
 namespace {
 
@@ -132,6 +133,35 @@ TEST(AlphaSkin, PicturesWithoutAlphaKeepTodaysRules) {
   const PlanarImage& hour = content.pictures.layers[HourHand];
   EXPECT_EQ(hour.mask[2 * hour.width + 2], 255);
   EXPECT_FALSE(content.pictures.layers[Body].hasMask);
+}
+
+// The guide's example: a PNG body, PNG hands and cap, and a second hand in
+// a 32-bit BMP with a V5 alpha mask (on Windows colour from the platform's
+// loader, alpha from ours).
+TEST(AlphaSkin, TheGuidesSoftExampleLoadsWithEveryAlpha) {
+  const std::string s(1, testing_support::kPathSeparator);
+  const std::string folder = testing_support::SourceTree() + s + "docs" + s + "examples" + s + "soft" + s;
+  MessageLog log;
+  SkinContent content;
+  ASSERT_TRUE(LoadSkinContent(folder + "Soft.HRL", folder, content));
+  EXPECT_TRUE(log.messages.empty());
+  ASSERT_EQ(content.pictures.bodyAlpha.size(), 96u * 96u);
+  EXPECT_EQ(content.pictures.bodyAlpha[0], 0);          // outside the shadow
+  EXPECT_EQ(content.pictures.bodyAlpha[48 * 96 + 48], 255);
+  EXPECT_EQ(content.hitMask[0], 0);
+  EXPECT_EQ(content.hitMask[48 * 96 + 48], 1);
+  // The shadow is kept in the alpha, below the half that cuts the outline.
+  const std::size_t shadow = 93 * 96 + 52;
+  EXPECT_GT(content.pictures.bodyAlpha[shadow], 0);
+  EXPECT_LT(content.pictures.bodyAlpha[shadow], 128);
+  EXPECT_EQ(content.hitMask[shadow], 0);
+  const PlanarImage& second = content.pictures.layers[SecondHand];
+  ASSERT_TRUE(second.hasMask);
+  // A 2-pixel hand with a soft round tip: both columns half covered at the
+  // pixel centres, its red from the BMP's colour.
+  EXPECT_EQ(second.mask[static_cast<std::size_t>(20 + 2) * second.width + 2], 255);
+  EXPECT_EQ(second.red[static_cast<std::size_t>(20 + 2) * second.width + 2], 0xD0);
+  EXPECT_LT(second.mask[static_cast<std::size_t>(2) * second.width + 2], 255);
 }
 
 }  // namespace

@@ -88,8 +88,9 @@ const char* OverBudget(const std::vector<PictureJob>& jobs) {
     std::uint64_t bytes = PlaneBytes(probe.width, probe.height, form);
     if (i == 0) {
       // The body is also the composed frame, and has a byte a pixel each for
-      // the hit mask and the outline as loaded; its alpha is a plane of its own.
-      bytes = PlaneBytes(probe.width, probe.height, PictureForm::Plain) * 2 + 2 * area +
+      // the hit mask, the outline as loaded and the window's alpha; its own
+      // alpha is a plane of its own.
+      bytes = PlaneBytes(probe.width, probe.height, PictureForm::Plain) * 2 + 3 * area +
               (probe.mayHaveAlpha ? area : 0);
     }
     if (!budget.Add(bytes)) return job.failure;

@@ -18,7 +18,9 @@ bool ClockState::LoadSkinData(WindowShape& shape) {
   // half-way leaves the running clock as it was (the dial frame count never
   // exceeds the table composition draws from).
   SkinContent fresh;
-  if (!LoadSkinContent(skinPath, skinDirectory, fresh)) return false;
+  SkinLoadBudget budget;
+  budget.held = HeldSkinBytes();
+  if (!LoadSkinContent(skinPath, skinDirectory, fresh, budget)) return false;
   loaded_.clear();
   drawDpi_ = kBaseDpi;
   settings = std::move(fresh.settings);
@@ -60,6 +62,29 @@ void ClockState::OutlineForWindow(WindowShape& shape) const {
   if (softEdges && frameAlpha.size() == static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height)) {
     shape = ShapeFromAlpha(frameAlpha, frame.width, frame.height, 1);
   }
+}
+
+namespace {
+
+std::uint64_t PictureBytes(const PlanarImage& image) {
+  return sizeof(PlanarImage) + image.red.capacity() + image.green.capacity() + image.blue.capacity() +
+         image.mask.capacity();
+}
+
+std::uint64_t TableBytes(const std::vector<PlanarImage>& table) {
+  std::uint64_t total = 0;
+  for (const PlanarImage& image : table) total += PictureBytes(image);
+  return total;
+}
+
+}  // namespace
+
+std::uint64_t ClockState::HeldSkinBytes() const {
+  // The settings' texts are each at most 256 bytes; 8 KiB holds them all.
+  constexpr std::uint64_t kSettingsBytes = 8 << 10;
+  return TableBytes(layers) + TableBytes(loaded_) + PictureBytes(frame) + hitMask.capacity() + outline_.capacity() +
+         frameAlpha.capacity() + bodyAlpha_.capacity() +
+         (hasLayers ? kSettingsBytes : 0);
 }
 
 void ClockState::DrawAsLoaded() {

@@ -52,6 +52,9 @@ class ClockState : public SkinPictures {
   // The skin is drawn at `displayDpi` (or the largest scale below it that the
   // memory bounds allow); `shape` is the outline at that size.
   bool LoadSkinData(WindowShape& shape);
+  // Bytes the running skin holds (pictures as loaded and at the drawing scale,
+  // frame, hit mask, outline): a new skin loads beside them.
+  std::uint64_t HeldSkinBytes() const;
 
   // Display scale. `layers`, `frame` and `hitMask` are what the window shows:
   // at 96 dpi the skin as loaded, at any other scale copies scaled from it.

@@ -80,7 +80,11 @@ const Coefficients& TaylorCoefficients() {
       if (k > 0) inverseFactorial = Divide(inverseFactorial, k);
       const DoubleDouble signedValue =
           (k / 2) % 2 == 0 ? inverseFactorial : DoubleDouble{-inverseFactorial.hi, -inverseFactorial.lo};
-      (k % 2 == 0 ? c.cosine : c.sine)[k / 2] = signedValue;
+      if (k % 2 == 0) {
+        c.cosine[k / 2] = signedValue;
+      } else {
+        c.sine[k / 2] = signedValue;
+      }
     }
     return c;
   }();

@@ -31,6 +31,15 @@ class SkinBudget {
   std::uint64_t total_ = 0;
 };
 
+// A skin loaded while another runs: the running skin stays in memory until the
+// new one is in, so what it holds counts against the same bound. `counted` is
+// what the load came to, the held bytes included.
+struct SkinLoadBudget {
+  std::uint64_t held = 0;
+  std::uint64_t limit = kMaxSkinPlaneBytes;
+  std::uint64_t counted = 0;
+};
+
 // The headers of a bitmap file; false when it cannot be read or its headers
 // are refused (too large a side among them).
 bool ProbeBmpFile(const char* path, BmpProbe& out);

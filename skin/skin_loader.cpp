@@ -23,20 +23,30 @@ bool LoadOutline(const char* path, const std::string& skinDirectory, SkinContent
 
 bool LoadSkinContent(const std::string& skinPath, const std::string& skinDirectory,
                      SkinContent& out) {
+  SkinLoadBudget alone;
+  return LoadSkinContent(skinPath, skinDirectory, out, alone);
+}
+
+bool LoadSkinContent(const std::string& skinPath, const std::string& skinDirectory,
+                     SkinContent& out, SkinLoadBudget& budget) {
   const char* path = skinPath.c_str();
   try {
     if (!ReadSkinSettings(path, out.settings)) return false;
   } catch (const std::bad_alloc&) {
     return false;  // the settings text itself could not be held: nothing to name
   }
-  // What the decoders keep from picture to picture goes once the skin is in.
+  // What the decoders keep from picture to picture goes once the pictures are
+  // in (before the body is read again for the outline), and after the outline.
   struct ScratchRelease {
     ~ScratchRelease() {
       ReleasePictureScratch();
       platform::ReleaseBitmapScratch();
     }
   } release;
-  if (!LoadSkinPictures(path, skinDirectory, out.settings.animation, out.pictures)) return false;
+  {
+    ScratchRelease picturesIn;
+    if (!LoadSkinPictures(path, skinDirectory, out.settings.animation, out.pictures, budget)) return false;
+  }
   try {
     return LoadOutline(path, skinDirectory, out);
   } catch (const std::bad_alloc&) {

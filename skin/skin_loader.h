@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "skin/planar_image.h"
+#include "skin/skin_budget.h"
 #include "skin/skin_settings.h"
 #include "skin/window_shape.h"
 
@@ -34,7 +35,13 @@ struct SkinContent {
 // `skinDirectory`. A failure shows the message of the picture that failed.
 bool LoadSkinPictures(const char* path, const std::string& skinDirectory, int animation,
                       SkinPictureSet& out);
+// The same beside a running skin that holds `budget.held` bytes: a skin that
+// fits alone but not beside it is refused with its own message.
+bool LoadSkinPictures(const char* path, const std::string& skinDirectory, int animation,
+                      SkinPictureSet& out, SkinLoadBudget& budget);
 
 // Settings, pictures and outline of the skin file at `skinPath`.
 bool LoadSkinContent(const std::string& skinPath, const std::string& skinDirectory,
                      SkinContent& out);
+bool LoadSkinContent(const std::string& skinPath, const std::string& skinDirectory,
+                     SkinContent& out, SkinLoadBudget& budget);

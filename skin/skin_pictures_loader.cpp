@@ -22,6 +22,7 @@ constexpr const char* kHandFailure = "指針用CGの読み込みに失敗しま�
 constexpr const char* kNumeralsFailure = "文字盤(非アニメーション)用CGの読み込みに失敗しました";
 constexpr const char* kCoverFailure = "カバー用CGの読み込みに失敗しました";
 constexpr const char* kDialFailure = "文字盤(アニメーション)用CGの読み込みに失敗しました";
+constexpr const char* kBesideRunningFailure = "メモリが足りないため、スキンを切り替えられません(今のスキンのままです)";
 
 std::string ReadPictureKey(const char* section, const char* key, const char* path) {
   return platform::ReadProfileString(section, key, "non", path, kPictureBuffer);
@@ -69,8 +70,8 @@ bool LoadJob(const PictureJob& job, PlanarImage& image) {
 
 // The planes of every picture, from their headers alone. Pictures whose
 // headers cannot be read are left to the load, which fails on them.
-const char* OverBudget(const std::vector<PictureJob>& jobs) {
-  SkinBudget budget;
+const char* OverBudget(const std::vector<PictureJob>& jobs, SkinLoadBudget& load) {
+  SkinBudget budget(load.limit);
   // While a picture loads, its decoded pixels and the file's bytes sit beside
   // the planes loaded before it.
   std::uint64_t decodePeak = 0;
@@ -99,13 +100,22 @@ const char* OverBudget(const std::vector<PictureJob>& jobs) {
       decodeFailure = job.failure;
     }
   }
-  return budget.Add(decodePeak) ? nullptr : decodeFailure;
+  if (!budget.Add(decodePeak)) return decodeFailure;
+  // Alone it fits; the running skin is freed only once this one is in.
+  load.counted = load.held + budget.Total();
+  return load.held > load.limit - budget.Total() ? kBesideRunningFailure : nullptr;
 }
 
 }  // namespace
 
 bool LoadSkinPictures(const char* path, const std::string& skinDirectory, int animation,
                       SkinPictureSet& out) {
+  SkinLoadBudget alone;
+  return LoadSkinPictures(path, skinDirectory, animation, out, alone);
+}
+
+bool LoadSkinPictures(const char* path, const std::string& skinDirectory, int animation,
+                      SkinPictureSet& out, SkinLoadBudget& budget) {
   if (animation < 0 || animation > kMaxAnimation) return false;
   const std::string graph = ReadPictureKey("Body", "Graph", path);
   if (skin::IsNon(graph)) return false;
@@ -156,7 +166,7 @@ bool LoadSkinPictures(const char* path, const std::string& skinDirectory, int an
     jobs.push_back(PlainJob(DialFrame0 + k, skinDirectory, "Dial", dial, maskKey, path, kDialFailure));
   }
 
-  if (const char* failure = OverBudget(jobs)) return Fail(failure);
+  if (const char* failure = OverBudget(jobs, budget)) return Fail(failure);
 
   // Running out of memory half-way is one more way for a picture to fail.
   std::vector<PlanarImage> fresh;

@@ -6,7 +6,6 @@ import io
 import math
 import os
 import shutil
-import subprocess
 import struct
 import tempfile
 import wave
@@ -94,19 +93,3 @@ def keep_shot(s, name):
     return shot
 
 
-FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1"
-
-
-def start_on_faketime(s, exe, arguments, clock_file):
-    """Starts `exe` (a Linux path) with its local clock read through faketime:
-    writing an offset with step_clock moves it at once. Returns the process."""
-    env = dict(s.env, LD_PRELOAD=FAKETIME, FAKETIME_TIMESTAMP_FILE=clock_file,
-               FAKETIME_NO_CACHE="1", FAKETIME_DONT_FAKE_MONOTONIC="1")
-    return subprocess.Popen(["wine", s.win(exe)] + list(arguments), cwd=os.path.dirname(exe),
-                            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-
-def step_clock(clock_file, seconds):
-    """The faketime clock runs `seconds` ahead of the real one (negative: behind)."""
-    with open(clock_file, "w") as f:
-        f.write("%+d\n" % seconds)

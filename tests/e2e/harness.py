@@ -196,11 +196,12 @@ class Session:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     # -- the local clock --
-    def fake_clock(self):
+    def fake_clock(self, start=None):
         """From here on, what this session starts runs on a local clock that
         `set_clock` moves at once, without waiting (the monotonic clock stays
-        real). Call it before the first program starts."""
-        self.clock_offset = 0
+        real); it reads `start` (a naive local datetime) now if given, else the
+        real time. Call it before the first program starts."""
+        self.clock_offset = 0 if start is None else round((start - datetime.datetime.now()).total_seconds())
         self.env.update(LD_PRELOAD=FAKETIME, FAKETIME_NO_CACHE="1", FAKETIME_DONT_FAKE_MONOTONIC="1",
                         FAKETIME_TIMESTAMP_FILE=os.path.join(self.prefix, "horalune-clock"))
         self._write_clock()
@@ -255,6 +256,12 @@ class Session:
         self.program = subprocess.Popen(
             ["wine", self.path("Horalune.exe")] + list(arguments), cwd=self.stage,
             env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def launch(self, exe, *arguments):
+        """Starts another program from `exe` (a Linux path) in its own folder,
+        with the session's environment (its clock included): the process."""
+        return subprocess.Popen(["wine", self.win(exe)] + list(arguments), cwd=os.path.dirname(exe),
+                                env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait_exit(self, timeout=30):
         try:

@@ -6,7 +6,7 @@ import datetime
 import os
 
 from alarm_scenarios import (null_audio, VK_ESCAPE, alarm_keys, chime, notification_state,
-                             start_on_faketime, step_clock, sunday_based, time_key, wait_until)
+                             sunday_based, time_key, wait_until)
 from harness import Session, check, ini_keys, scenario
 
 
@@ -15,9 +15,8 @@ def run():
     with Session("alarm_first_owner_reads_afresh") as s:
         skin = s.write_skin("skin", body=(120, 80), initialize={"AlarmVoice": "chime.wav"})
         s.write(os.path.join("skin", "chime.wav"), chime(1.0))
-        clock_file = s.path("clock.txt")
-        step_clock(clock_file, 0)
-        s.program = start_on_faketime(s, s.path("Horalune.exe"), [s.win(skin)], clock_file)
+        s.fake_clock()
+        s.start(s.win(skin))
         box = s.message_box()  # no Horalune.DAT yet: the list read at start is empty
 
         due = datetime.datetime.now().replace(microsecond=0) + datetime.timedelta(hours=1)
@@ -28,7 +27,7 @@ def run():
         clock = wait_until(lambda: [w["hwnd"] for w in s.find_windows("Horalune", "Horalune")
                                     if w["visible"]], 30, "the clock window did not show")[0]
 
-        step_clock(clock_file, int((due - datetime.datetime.now()).total_seconds()) - 3)
+        s.set_clock(due - datetime.timedelta(seconds=3))
         window = s.wait_window("#32770", "Fresh", timeout=30)
         _, text, _ = notification_state(s, window)
         check(text.endswith("\r\nsaved"), "text %r" % text)

@@ -8,17 +8,16 @@ import datetime
 import os
 
 from alarm_scenarios import (null_audio, VK_ESCAPE, keep_shot, notification_state,
-                             notifications, stage_clock, start_on_faketime, step_clock,
-                             sunday_based, time_key, wait_until)
+                             notifications, stage_clock, sunday_based, time_key, wait_until)
 from harness import Session, check, scenario
 
 SUMMARY = "見逃したアラーム"
 
 
-def launch(s, exe, skin, clock_file):
-    """Starts a clock from `exe` on faketime: (process, window)."""
+def launch(s, exe, skin):
+    """Starts a clock from `exe` on the session's clock: (process, window)."""
     before = {w["hwnd"] for w in s.find_windows("Horalune", "Horalune")}
-    process = start_on_faketime(s, exe, [s.win(skin)], clock_file)
+    process = s.launch(exe, s.win(skin))
     fresh = lambda: [w["hwnd"] for w in s.find_windows("Horalune", "Horalune")
                      if w["visible"] and w["hwnd"] not in before]
     return process, wait_until(fresh, 30, "the clock window did not show")[0]
@@ -35,16 +34,15 @@ def run():
         alarms += [{"time": time_key(t), "title": "Late %d" % n, "message": "late"}
                    for n, t in enumerate(late)]
         skin = stage_clock(s, alarms, voice_seconds=1.0)
-        clock_file = s.path("clock.txt")
-        step_clock(clock_file, 0)
+        s.fake_clock()
         link = s.stage + "-link"
         os.symlink(s.stage, link)
         try:
-            first = launch(s, s.path("Horalune.exe"), skin, clock_file)
-            second = launch(s, os.path.join(link, "Horalune.exe"), skin, clock_file)
+            first = launch(s, s.path("Horalune.exe"), skin)
+            second = launch(s, os.path.join(link, "Horalune.exe"), skin)
 
             # Three seconds before the alarm; both clocks read it.
-            step_clock(clock_file, int((due - datetime.datetime.now()).total_seconds()) - 3)
+            s.set_clock(due - datetime.timedelta(seconds=3))
             window = s.wait_window("#32770", "Spelled", timeout=30)
             wait_until(lambda: len(notifications(s, "Spelled")) >= 1, 5, "no window")
             # Both clocks have ticked past the alarm's second several times.
@@ -58,7 +56,7 @@ def run():
             s.wait_gone(window)
 
             # A day forward: six alarms fell due meanwhile, one window lists them.
-            step_clock(clock_file, int((due - start).total_seconds()) + 86400)
+            s.set_clock(datetime.datetime.now() + (due - start) + datetime.timedelta(days=1))
             summary = s.wait_window("#32770", SUMMARY, timeout=30)
             caption, text, enabled = notification_state(s, summary)
             lines = text.split("\r\n")

@@ -10,6 +10,7 @@
 #include "render/clock_state.h"
 #include "skin/skin_budget.h"
 #include "png_writer.h"
+#include "skin/skin_loader.h"
 #include "rle_bomb.h"
 #include "skin_fixture.h"
 #include "test_host.h"
@@ -137,6 +138,39 @@ TEST(SkinBounds, TooManyLargeDialFramesAreRefusedBeforeAnyDecodes) {
   SetPictureLoadHook(nullptr);
   EXPECT_EQ(picturesDecoded, 0);
   c.log.ExpectOnlyError("文字盤(アニメーション)用CGの読み込みに失敗しました");
+  c.ExpectRunningSkinKept();
+}
+
+// The running skin stays in memory until the new one is in: a skin that fits
+// the bound alone but not beside what the running one holds is refused, to the
+// byte, with a message of its own; the clock passes what it holds.
+TEST(SkinBounds, ASkinLoadsOnlyWithinTheBoundBesideTheRunningOne) {
+  Clock c;
+  c.folder.WriteSolidBmp("next.bmp", 40, 30, 0x102030);
+  c.folder.WriteSolidBmp("dial.bmp", 20, 10, 0x405060);
+  c.folder.WriteText("next.HRL", "[Initialize]\r\nAnimation=1\r\n[Body]\r\nGraph=next.bmp\r\n"
+                                 "[Dial]\r\nGraph00=dial.bmp\r\n");
+  SkinLoadBudget alone;
+  SkinContent content;
+  ASSERT_TRUE(LoadSkinContent(c.folder.Path("next.HRL"), c.folder.dir, content, alone));
+  ASSERT_GT(alone.counted, PlaneBytes(40, 30, PictureForm::Plain) * 2);
+  const std::uint64_t held = c.clock.HeldSkinBytes();
+  EXPECT_GE(held, PlaneBytes(4, 3, PictureForm::Plain) * 2 + 2 * 12);
+  for (std::uint64_t spare : {0, 1}) {
+    SkinLoadBudget beside;
+    beside.held = held;
+    beside.limit = alone.counted + held - 1 + spare;
+    SkinContent next;
+    EXPECT_EQ(LoadSkinContent(c.folder.Path("next.HRL"), c.folder.dir, next, beside), spare == 1);
+    if (spare == 0) {
+      c.log.ExpectOnlyError("メモリが足りないため、スキンを切り替えられません(今のスキンのままです)");
+      EXPECT_TRUE(next.pictures.layers.empty());
+    } else {
+      EXPECT_EQ(beside.counted, held + alone.counted);
+      EXPECT_TRUE(c.log.messages.empty());
+    }
+    c.log.messages.clear();
+  }
   c.ExpectRunningSkinKept();
 }
 

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -26,9 +25,10 @@ class SkinFolder {
     static int counter = 0;
     const auto base = std::filesystem::temp_directory_path();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    // A random part keeps two test runs on one machine out of each other's folders.
-    std::string name = "horalune-skin-" + std::to_string(std::random_device{}() % 1000000u) + "-" +
-                       std::to_string(++counter);
+    // The process id too: every test is a process of its own, and other
+    // checkouts on the machine run the same tests into the same temp folder.
+    std::string name =
+        "horalune-skin-" + std::to_string(testing_support::ProcessId()) + "-" + std::to_string(++counter);
     if (info) name += std::string("-") + info->name();
     root_ = base / name;
     std::filesystem::remove_all(root_);

@@ -20,6 +20,7 @@
 #include "render/clock_state.h"
 #include "skin/display_scale.h"
 #include "skin/picture_resample.h"
+#include "skin/skin_loader.h"
 #include "skin/skin_scaling.h"
 #include "skin_fixture.h"
 
@@ -145,6 +146,51 @@ TEST(SkinPeakMemory, CountedPeakIsTheRealOneAtEveryScaleAndEveryChange) {
       previous = dpi;
     }
   }
+  EXPECT_TRUE(log.messages.empty());
+}
+
+// A skin switch at a scale: the new skin loads while the running one, drawn at
+// 200 %, is all still held; then the old goes and the new one is scaled. The
+// clock counts the first part as what it holds plus what the load counts, the
+// second as the new scale's own peak: the real high-water mark of the whole
+// switch stays within the larger of the two.
+TEST(SkinPeakMemory, ASwitchCountsTheRunningSkinBesideTheNewLoad) {
+  MessageLog log;
+  std::mt19937 rng(7);
+  SkinFolder first, second;
+  WriteSkin(first, 420, rng);
+  WriteSkin(second, 360, rng);
+  const std::size_t before = Live();
+  ClockState clock;
+  clock.displayDpi = 192;
+  clock.skinDirectory = first.dir;
+  clock.skinPath = first.Path("skin.HRL");
+  WindowShape shape;
+  ASSERT_TRUE(clock.LoadSkinData(shape));
+  ASSERT_EQ(clock.DrawDpi(), 192);
+  shape = WindowShape();
+  ExpectCounted(clock.HeldSkinBytes(), Live() - before, "running skin at 200 %");
+
+  // The load alone, beside the running clock.
+  SkinLoadBudget budget;
+  budget.held = clock.HeldSkinBytes();
+  std::vector<PlanarImage> loaded;  // for the count of the new scale; not the clock's
+  const std::size_t beforeLoad = Live();
+  ResetPeak();
+  {
+    SkinContent content;
+    ASSERT_TRUE(LoadSkinContent(second.Path("skin.HRL"), second.dir, content, budget));
+    loaded = std::move(content.pictures.layers);
+  }
+  EXPECT_LE(peakLive - before, budget.counted) << "load beside the running skin";
+  const std::size_t base = before + (Live() - beforeLoad);
+
+  clock.skinDirectory = second.dir;
+  clock.skinPath = second.Path("skin.HRL");
+  ResetPeak();
+  ASSERT_TRUE(clock.LoadSkinData(shape));
+  ASSERT_EQ(clock.DrawDpi(), 192);
+  EXPECT_LE(peakLive - base, std::max<std::uint64_t>(budget.counted, ScaledSkinBytes(loaded, 192))) << "switch";
   EXPECT_TRUE(log.messages.empty());
 }
 

@@ -131,3 +131,13 @@ bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& setting
   file.Save();
   return true;
 }
+
+bool ReadWakeForAlarms(const std::string& programDirectory) {
+  const std::string config = platform::SettingsFilePath(programDirectory);
+  return platform::ReadProfileInt("Default", "WakeForAlarms", 0, config.c_str()) == 1;
+}
+
+bool SaveWakeForAlarms(const std::string& programDirectory, bool on) {
+  const std::string config = platform::SettingsFilePath(programDirectory);
+  return platform::WriteProfileString("Default", "WakeForAlarms", on ? "1" : "0", config.c_str());
+}

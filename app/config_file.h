@@ -38,3 +38,8 @@ bool SetSkinDirectory(ClockState& clock, const std::string& path);
 // empty path (no skin has been settled yet).
 bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& settings, int left,
                         int top);
+
+// "Wake the PC for alarms": WakeForAlarms (0/1) in the Default section of
+// Horalune.DAT, off unless it reads 1. False when the value could not be saved.
+bool ReadWakeForAlarms(const std::string& programDirectory);
+bool SaveWakeForAlarms(const std::string& programDirectory, bool on);

@@ -55,5 +55,6 @@ enum ClockCommand : unsigned {
   kCommandLoadSkin = 5508,
   kCommandHelp = 5509,
   kCommandMessage = 5510,
+  kCommandWakeForAlarms = 5620, /* 5620-5639: waking for alarms */
 };
 #endif

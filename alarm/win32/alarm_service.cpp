@@ -3,13 +3,17 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "alarm/alarm_check.h"
 #include "alarm/alarm_handover.h"
 #include "alarm/alarm_owner.h"
+#include "alarm/alarm_walk.h"
 #include "alarm/win32/alarm_objects.h"
 #include "alarm/win32/notification_window.h"
+#include "alarm/win32/wake_timer.h"
 #include "platform/files.h"
 #include "platform/local_clock.h"
 #include "platform/message_box.h"
@@ -22,6 +26,19 @@ namespace {
 AlarmCheckState alarmCheck;
 // A failed save has been said, and no save has succeeded since.
 bool saveFailureShown = false;
+UtcOffsetAt alarmZoneRule;
+// The system's zone as last read: reading it costs registry look-ups, so it
+// is read again only after a clock or zone change, or when the clock's own
+// offset disagrees with it.
+UtcOffsetAt systemZone;
+
+const UtcOffsetAt& ZoneRule(const LocalClockReading& now, std::int64_t nowUtc) {
+  if (alarmZoneRule) return alarmZoneRule;
+  if (!systemZone || systemZone(nowUtc) != now.utcOffsetSeconds) {
+    systemZone = platform::CurrentZoneRule();
+  }
+  return systemZone;
+}
 
 std::string SettingsFile() { return platform::SettingsFilePath(platform::ProgramDirectory()); }
 
@@ -99,6 +116,7 @@ bool AlarmListAvailable() {
 
 bool SaveAlarmList(bool sessionEnding) {
   if (!OwnsAlarms()) return true;
+  RearmWakeTimer();  // an editor commit may have changed what comes next
   // A list that could not be read is never saved over the file.
   if (alarmList.Unavailable()) return false;
   const std::string lastChecked =
@@ -127,4 +145,34 @@ void CheckAlarms() {
   if (!OwnsAlarms()) return;
   CheckDueAlarms(alarmCheck, alarmList, alarmQueue, ReadLocalClock(), ElapsedMilliseconds(),
                  OpenNotificationWindow);
+  RearmWakeTimer();
 }
+
+WakeTimer& AlarmWakeTimer() {
+  static WakeTimer timer(MakeWaitableWakeTimer());
+  return timer;
+}
+
+void RearmWakeTimer() {
+  WakeTimer& timer = AlarmWakeTimer();
+  if (!OwnsAlarms() || alarmList.Unavailable()) {
+    timer.ArmAt(std::nullopt);
+    return;
+  }
+  const LocalClockReading now = ReadLocalClock();
+  const std::int64_t nowLocal = LocalSerial(now);
+  // Before its first step the walk will look at this very second too.
+  const std::int64_t lastLookedAt =
+      alarmCheck.walk.Started() ? alarmCheck.walk.LastLookedAt() : nowLocal - 1;
+  const std::int64_t nowUtc = nowLocal - now.utcOffsetSeconds;
+  const std::optional<DueMoment> due =
+      NextDueMoment(alarmList, lastLookedAt, nowUtc, ZoneRule(now, nowUtc));
+  timer.ArmAt(due ? std::optional<std::int64_t>(due->utc) : std::nullopt);
+}
+
+void ClockOrZoneChanged() {
+  systemZone = nullptr;
+  CheckAlarms();
+}
+
+void SetAlarmZoneRule(UtcOffsetAt rule) { alarmZoneRule = std::move(rule); }

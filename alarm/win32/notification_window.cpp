@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "alarm/win32/alarm_objects.h"
+#include "alarm/win32/keep_awake.h"
 #include "alarm/win32/playback_window.h"
 #include "platform/text.h"
 #include "resources/resource_ids.h"
@@ -48,7 +49,11 @@ void InitialiseNotification(HWND dialog) {
 INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      NotificationOpened();  // before the voice plays: the screen is on while it rings
       InitialiseNotification(dialog);
+      break;
+    case WM_DESTROY:
+      NotificationClosed();
       break;
     case WM_PAINT:
       PaintGradient(dialog, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT));

@@ -243,10 +243,15 @@ TEST(WakeTimer, EveryEventRearmsAtTheNextDueInstantAndANoticeHoldsTheDisplay) {
   EXPECT_EQ(states.size(), 2u);
 
   StoreAlarms({});
-  timer.SetWake(false);
-  timer.ReplaceDevice(MakeWaitableWakeTimer());
   SetExecutionStateCall(nullptr);
   SetAlarmZoneRule(nullptr);
+  // The real timer takes a waking arming and a cancel (a call the system
+  // lacked would end the program here).
+  timer.ReplaceDevice(MakeWaitableWakeTimer());
+  timer.ArmAt(LocalAt(2026, 3, 29, 4, 0));
+  timer.ArmAt(std::nullopt);
+  timer.SetWake(false);
+  EXPECT_FALSE(timer.Armed().has_value());
 }
 
 }  // namespace

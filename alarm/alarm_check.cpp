@@ -8,13 +8,14 @@
 #include "alarm/alarm_queue.h"
 
 const char* const kSummaryTitle = "見逃したアラーム";
+const char* const kMissedTitle = "時計を閉じている間に過ぎたアラーム";
 
 namespace {
 
 // One notice for many late ones: a line each, "MM-DD HH:MM:SS title".
-AlarmNotice Summary(const std::vector<AlarmNotice>& late) {
+AlarmNotice Summary(const std::vector<AlarmNotice>& late, const char* title) {
   AlarmNotice summary;
-  summary.title = kSummaryTitle;
+  summary.title = title;
   summary.silent = true;
   summary.serial = late.front().serial;
   for (const AlarmNotice& notice : late) {
@@ -26,6 +27,12 @@ AlarmNotice Summary(const std::vector<AlarmNotice>& late) {
 }
 
 }  // namespace
+
+void StartAfterClosed(AlarmCheckState& state, std::int64_t lastChecked) {
+  if (state.walk.Started()) return;
+  state.walk.StartAfter(lastChecked);
+  state.listMissed = true;
+}
 
 void CheckDueAlarms(AlarmCheckState& state, const AlarmList& list, AlarmQueue& queue,
                     const LocalClockReading& now, std::int64_t elapsedMs,
@@ -39,6 +46,10 @@ void CheckDueAlarms(AlarmCheckState& state, const AlarmList& list, AlarmQueue& q
   std::sort(dueTimes.begin(), dueTimes.end());
   const std::vector<AlarmIdentity> identities = IdentifyAlarms(list);
   std::vector<AlarmNotice> found;
+  const std::int64_t nowSerial = LocalSerial(now);
+  const bool listMissed = state.listMissed;
+  state.listMissed = false;
+  std::vector<AlarmNotice> missed;
   state.walk.Step(now, elapsedMs, [&](const WalkedSecond& second) {
     if (!std::binary_search(dueTimes.begin(), dueTimes.end(), second.timeCode)) return;
     for (int i = 0; i < list.Count(); ++i) {
@@ -49,10 +60,17 @@ void CheckDueAlarms(AlarmCheckState& state, const AlarmList& list, AlarmQueue& q
       if (MakeAlarmNotice(record, second.latenessMs >= kSilentAfterMs, notice)) {
         notice.serial = second.serial;
         notice.identity = identities[i];
-        found.push_back(std::move(notice));
+        if (listMissed && second.serial < nowSerial) {
+          missed.push_back(std::move(notice));
+        } else {
+          found.push_back(std::move(notice));
+        }
       }
     }
   });
+  // Missed while closed: one window before anything else, walked in order so
+  // oldest first.
+  if (!missed.empty()) queue.Push(Summary(missed, kMissedTitle));
   std::vector<AlarmNotice> late;
   for (const AlarmNotice& notice : found) {
     if (notice.silent) late.push_back(notice);
@@ -63,7 +81,7 @@ void CheckDueAlarms(AlarmCheckState& state, const AlarmList& list, AlarmQueue& q
     if (!summarise || !notice.silent) {
       queue.Push(notice);
     } else if (!summaryQueued) {  // in the place of the first late one
-      queue.Push(Summary(late));
+      queue.Push(Summary(late, kSummaryTitle));
       summaryQueued = true;
     }
   }

@@ -132,6 +132,20 @@ bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& setting
   return true;
 }
 
+WindowLook ReadWindowLook(const std::string& programDirectory) {
+  const platform::IniFile file(platform::SettingsFilePath(programDirectory));
+  WindowLook look;
+  look.opacityPercent = OpacityFromText(file.GetString("Default", "Opacity", ""));
+  look.clickThrough = ClickThroughFromText(file.GetString("Default", "ClickThrough", "0"));
+  return look;
+}
+
+bool SaveWindowLook(const std::string& programDirectory, const WindowLook& look) {
+  platform::IniFile file(platform::SettingsFilePath(programDirectory));
+  return file.Set("Default", "Opacity", Format("%d", look.opacityPercent).c_str()) &&
+         file.Set("Default", "ClickThrough", look.clickThrough ? "1" : "0") && file.Save();
+}
+
 bool ReadWakeForAlarms(const std::string& programDirectory) {
   const std::string config = platform::SettingsFilePath(programDirectory);
   return platform::ReadProfileInt("Default", "WakeForAlarms", 0, config.c_str()) == 1;

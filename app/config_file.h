@@ -5,6 +5,8 @@
 #pragma once
 #include <string>
 
+#include "app/window_look.h"
+
 class ClockState;
 struct SkinSettings;
 
@@ -38,6 +40,14 @@ bool SetSkinDirectory(ClockState& clock, const std::string& path);
 // empty path (no skin has been settled yet).
 bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& settings, int left,
                         int top);
+
+// Opacity and ClickThrough from the [Default] section of the settings file in
+// `programDirectory`; a missing file or key gives the defaults.
+WindowLook ReadWindowLook(const std::string& programDirectory);
+
+// Writes both keys into [Default] in one save, leaving every other key as it
+// was. False when the file could not be read or written (it is then unchanged).
+bool SaveWindowLook(const std::string& programDirectory, const WindowLook& look);
 
 // "Wake the PC for alarms": WakeForAlarms (0/1) in the Default section of
 // Horalune.DAT, off unless it reads 1. False when the value could not be saved.

@@ -113,3 +113,13 @@ void MakeBenchSkin(ClockState& clock, int size, bool antiAliasing) {
     h = kBenchHour, m = kBenchMinute, sec = kBenchSecond;
   });
 }
+
+std::vector<std::uint8_t> BenchWindowAlpha(int size) {
+  std::vector<std::uint8_t> alpha(static_cast<std::size_t>(size) * static_cast<std::size_t>(size));
+  const double centre = (size - 1) / 2.0;
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      alpha[static_cast<std::size_t>(y) * size + x] = Coverage(std::hypot(x - centre, y - centre) - size / 2.0, 1.0);
+    }
+  return alpha;
+}

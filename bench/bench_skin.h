@@ -5,6 +5,9 @@
 // border hands get when loaded; a 96 x 96 masked cover (scaled too). The time
 // is set to 10:08:37, where every hand is turned at a free angle.
 #pragma once
+#include <cstdint>
+#include <vector>
+
 #include "render/clock_state.h"
 
 constexpr int kBenchHour = 10;
@@ -12,3 +15,7 @@ constexpr int kBenchMinute = 8;
 constexpr int kBenchSecond = 37;
 
 void MakeBenchSkin(ClockState& clock, int size, bool antiAliasing);
+
+// The window's alpha of a round clock of that size drawn at a scale: 0 in the
+// corners, 255 inside, a rim of partly covered pixels between.
+std::vector<std::uint8_t> BenchWindowAlpha(int size);

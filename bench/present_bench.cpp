@@ -44,6 +44,26 @@ void PresentArgs(benchmark::internal::Benchmark* b) {
 }
 BENCHMARK(BM_Present)->Apply(PresentArgs)->Unit(benchmark::kMicrosecond);
 
+// The presentation of a layered window: premultiplied by a round clock's
+// soft-edged alpha (compare with BM_Present of the same effect and size).
+void BM_PresentWithAlpha(benchmark::State& state) {
+  const int effect = static_cast<int>(state.range(0));
+  const int size = static_cast<int>(state.range(1));
+  ClockState clock;
+  MakeBenchSkin(clock, size, true);
+  clock.ComposeFrame();
+  const std::vector<std::uint8_t> alpha = BenchWindowAlpha(size);
+  std::vector<std::uint32_t> rows;
+  for (auto _ : state) {
+    RenderPremultipliedPresentation(clock.frame, alpha, effect, rows);
+    benchmark::DoNotOptimize(rows.data());
+    benchmark::ClobberMemory();
+  }
+  state.SetLabel(kEffectNames[effect]);
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(size) * size);
+}
+BENCHMARK(BM_PresentWithAlpha)->Apply(PresentArgs)->Unit(benchmark::kMicrosecond);
+
 // The luma effects with the kernels held to a vector width: 128 is what the
 // Windows build runs, 256 a processor with AVX2 and no AVX-512.
 void BM_PresentNarrower(benchmark::State& state) {

@@ -33,12 +33,25 @@ bool ClockState::LoadSkinData(WindowShape& shape) {
   outlineWidth_ = hitMaskWidth;
   outlineHeight_ = hitMaskHeight;
   shape = std::move(fresh.shape);
+  frameAlpha = AlphaAsLoaded();
   SetPermillage(settings.startChance);
   // The old skin goes before the new one is scaled.
   fresh = SkinContent();
   // Copies that cannot be made leave the skin drawn as loaded.
-  if (displayDpi != kBaseDpi) ChangeDisplayDpi(displayDpi, shape);
+  if (displayDpi != kBaseDpi) {
+    ChangeDisplayDpi(displayDpi, shape);
+  } else {
+    OutlineForWindow(shape);
+  }
   return true;
+}
+
+std::vector<std::uint8_t> ClockState::AlphaAsLoaded() const { return AlphaFromOutline(outline_); }
+
+void ClockState::OutlineForWindow(WindowShape& shape) const {
+  if (softEdges && frameAlpha.size() == static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height)) {
+    shape = ShapeFromAlpha(frameAlpha, frame.width, frame.height, 1);
+  }
 }
 
 void ClockState::DrawAsLoaded() {
@@ -50,6 +63,8 @@ void ClockState::DrawAsLoaded() {
   std::vector<std::uint8_t>(outline_).swap(hitMask);  // the scaled mask's memory goes too
   hitMaskWidth = outlineWidth_;
   hitMaskHeight = outlineHeight_;
+  std::vector<std::uint8_t>().swap(frameAlpha);
+  frameAlpha = AlphaAsLoaded();
   drawDpi_ = kBaseDpi;
 }
 
@@ -73,6 +88,7 @@ bool ClockState::ChangeDisplayDpi(int dpi, WindowShape& shape) {
   displayDpi = ClampDpi(dpi);
   KeepOutline();
   bool ok = hasLayers;
+  bool rescaled = false;
   if (hasLayers) {
     const int target = FittingDpi(drawDpi_ == kBaseDpi ? layers : loaded_, displayDpi);
     if (target == drawDpi_) {
@@ -96,9 +112,15 @@ bool ClockState::ChangeDisplayDpi(int dpi, WindowShape& shape) {
         hitMaskWidth = fresh.hitMaskWidth;
         hitMaskHeight = fresh.hitMaskHeight;
         drawDpi_ = target;
+        rescaled = true;
       }
+    }
+    if (rescaled) {
+      std::vector<std::uint8_t>().swap(frameAlpha);  // the old scale's goes first
+      frameAlpha = ScaleAlpha(AlphaAsLoaded(), outlineWidth_, outlineHeight_, hitMaskWidth, hitMaskHeight);
     }
   }
   shape = ShapeFromMask(hitMask, hitMaskWidth, hitMaskHeight);
+  OutlineForWindow(shape);
   return ok;
 }

@@ -28,6 +28,9 @@ class SkinPictures : public FrameScheduler {
   PlanarImage frame;                // the composed clock picture, body-sized at the drawing scale
 
   std::vector<std::uint8_t> hitMask;  // 1 = inside the window shape
+  // The window's alpha, frame-sized: 0 where the body is cut, 255 where it
+  // shows, between where a scaled outline covers part of a pixel.
+  std::vector<std::uint8_t> frameAlpha;
   int hitMaskWidth = 0;
   int hitMaskHeight = 0;
   bool hasHitMask = false;
@@ -62,6 +65,13 @@ class ClockState : public SkinPictures {
   // then draws the skin as loaded, and `shape` is its outline.
   bool ChangeDisplayDpi(int dpi, WindowShape& shape);
 
+  // A window that shows frameAlpha (layered) is cut to every pixel with any
+  // alpha, so no soft edge is lost; otherwise the outline is hitMask's, the
+  // pixels of alpha 128 and above. Set by the shell before a load.
+  bool softEdges = false;
+  // How opaque a window that shows frameAlpha is as a whole, 0..100.
+  int windowOpacityPercent = 100;
+
   // The window could not take the shape: it is its full rectangle, and hit
   // tests (hitMask) say so. The outline as loaded stays for every later scale.
   void UseFullWindowOutline();
@@ -84,6 +94,9 @@ class ClockState : public SkinPictures {
   void Compose(bool advanceDial);
   void DrawAsLoaded();
   void KeepOutline();
+  // The window's alpha of the skin as loaded, the source of every scale.
+  std::vector<std::uint8_t> AlphaAsLoaded() const;
+  void OutlineForWindow(WindowShape& shape) const;
 
   int drawDpi_ = kBaseDpi;
   std::vector<PlanarImage> loaded_;  // the layers as loaded while copies are drawn

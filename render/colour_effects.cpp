@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "render/alpha_rows.h"
 #include "render/effect_rows.h"
 #include "render/luma_avx2.h"
 
@@ -160,5 +161,56 @@ bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::u
   }
   _mm_sfence();  // streamed stores are visible before the rows are used
   rows.resize(count);
+  return true;
+}
+
+bool RenderPremultipliedPresentation(const PlanarImage& frame, const std::vector<std::uint8_t>& alpha, int effect,
+                                     std::vector<std::uint32_t>& rows) {
+  const std::size_t width = frame.width > 0 ? static_cast<std::size_t>(frame.width) : 0;
+  const std::size_t count = width * (frame.height > 0 ? static_cast<std::size_t>(frame.height) : 0);
+  const bool hasAlpha = count != 0 && alpha.size() == count;
+  const bool normal = effect < Normal || effect > Emboss || effect == Normal;
+  const bool rowWise = normal || effect == Negative || effect == Solarization;
+  if (!hasAlpha || !rowWise) {
+    if (!RenderPresentation(frame, effect, rows)) return false;
+    if (!hasAlpha) {
+      for (std::uint32_t& pixel : rows) pixel |= 0xFF000000u;
+      return true;
+    }
+    // Rows are bottom-up: output row k is frame row height - 1 - k.
+    for (int y = 0; y < frame.height; ++y) {
+      PremultiplyPixels(rows.data() + static_cast<std::size_t>(frame.height - 1 - y) * width,
+                        alpha.data() + static_cast<std::size_t>(y) * width, frame.width);
+    }
+    return true;
+  }
+  // Normal, the usual case, in one pass from the planes; the other per-pixel
+  // effects a row at a time, premultiplied while the row is in the cache.
+  if (frame.red.size() < count || frame.green.size() < count || frame.blue.size() < count) {
+    rows.clear();
+    return false;
+  }
+  try {
+    rows.resize(count);
+  } catch (const std::bad_alloc&) {
+    rows.clear();
+    return false;
+  }
+  const bool stream = count * 4 >= kStreamBytes;
+  for (int y = 0; y < frame.height; ++y) {
+    const std::uint8_t* rowAlpha = alpha.data() + static_cast<std::size_t>(y) * width;
+    std::uint32_t* out = rows.data() + static_cast<std::size_t>(frame.height - 1 - y) * width;
+    if (normal) {
+      NormalAlphaPixels(FrameRow(frame, y), rowAlpha, out, frame.width, stream);
+      continue;
+    }
+    if (effect == Negative) {
+      NegativePixels(FrameRow(frame, y), out, frame.width, false);
+    } else {
+      SolarizationPixels(FrameRow(frame, y), out, frame.width, false);
+    }
+    PremultiplyPixels(out, rowAlpha, frame.width);
+  }
+  _mm_sfence();
   return true;
 }

@@ -35,3 +35,12 @@ extern const std::uint32_t goldRamp[256];
 // pixels or its planes are shorter than width * height, or when the buffer
 // cannot be allocated: then nothing is to be painted.
 bool RenderPresentation(const PlanarImage& frame, int effect, std::vector<std::uint32_t>& rows);
+
+// The rows for a window that shows per-pixel alpha (a layered window): as
+// RenderPresentation, with each pixel 0xAARRGGBB premultiplied by its alpha,
+// colour c becoming round(c * a / 255). `alpha` is frame-sized, top row
+// first; one of another size counts as opaque everywhere. The effect acts on
+// the colours only and the alpha is carried through unchanged, so at 255 a
+// pixel is RenderPresentation's with an alpha byte of 255.
+bool RenderPremultipliedPresentation(const PlanarImage& frame, const std::vector<std::uint8_t>& alpha, int effect,
+                                     std::vector<std::uint32_t>& rows);

@@ -35,6 +35,7 @@
 #define IDC_ALARM_MINUTE 1035
 #define IDC_ALARM_SECOND 1036
 #define IDC_NOTIFICATION_TEXT 1040
+#define IDC_SNOOZE 1041 /* the notification's "snooze" */
 #define IDM_PLAYBACK_CLOSE 40002
 
 #ifndef RC_INVOKED
@@ -55,6 +56,9 @@ enum ClockCommand : unsigned {
   kCommandLoadSkin = 5508,
   kCommandHelp = 5509,
   kCommandMessage = 5510,
+  kCommandOpacity100 = 5600, /* + the place in kOpacityChoices: 100 % down to 50 % */
+  kCommandOpacity50 = 5605,
+  kCommandClickThrough = 5610,
   kCommandWakeForAlarms = 5620, /* 5620-5639: waking for alarms */
 };
 #endif

@@ -89,6 +89,47 @@ std::vector<std::uint8_t> ScaleCoverage(const std::vector<std::uint8_t>& mask, i
   return out;
 }
 
+std::vector<std::uint8_t> ScaleAlpha(const std::vector<std::uint8_t>& alpha, int width, int height, int outWidth,
+                                     int outHeight) {
+  std::vector<std::uint8_t> out;
+  if (width <= 0 || height <= 0 || outWidth <= 0 || outHeight <= 0 ||
+      alpha.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+    return out;
+  }
+  out.assign(static_cast<std::size_t>(outWidth) * static_cast<std::size_t>(outHeight), 0);
+  const std::vector<Overlap> columns = Overlaps(width, outWidth);
+  const std::vector<Overlap> rows = Overlaps(height, outHeight);
+  const long long area = static_cast<long long>(width) * height;  // an output pixel, in these units
+  for (int y = 0; y < outHeight; ++y) {
+    const Overlap& row = rows[static_cast<std::size_t>(y)];
+    for (int x = 0; x < outWidth; ++x) {
+      const Overlap& column = columns[static_cast<std::size_t>(x)];
+      long long sum = 0;  // at most 255 * area
+      for (std::size_t j = 0; j < row.parts.size(); ++j) {
+        const std::uint8_t* source =
+            alpha.data() + static_cast<std::size_t>(row.first + static_cast<int>(j)) * width + column.first;
+        long long across = 0;
+        for (std::size_t i = 0; i < column.parts.size(); ++i) across += source[i] * column.parts[i];
+        sum += across * row.parts[j];
+      }
+      out[static_cast<std::size_t>(y) * outWidth + x] = static_cast<std::uint8_t>((2 * sum + area) / (2 * area));
+    }
+  }
+  return out;
+}
+
+std::vector<std::uint8_t> AlphaFromOutline(const std::vector<std::uint8_t>& outline) {
+  std::vector<std::uint8_t> alpha(outline.size());
+  for (std::size_t k = 0; k < outline.size(); ++k) alpha[k] = outline[k] != 0 ? 255 : 0;
+  return alpha;
+}
+
+WindowShape ShapeFromAlpha(const std::vector<std::uint8_t>& alpha, int width, int height, std::uint8_t least) {
+  std::vector<std::uint8_t> mask(alpha.size());
+  for (std::size_t k = 0; k < alpha.size(); ++k) mask[k] = alpha[k] >= least ? 1 : 0;
+  return ShapeFromMask(mask, width, height);
+}
+
 WindowShape ShapeFromMask(const std::vector<std::uint8_t>& mask, int width, int height) {
   WindowShape shape;
   if (width <= 0 || height <= 0 ||
@@ -155,9 +196,10 @@ std::uint64_t LoadedSkinBytes(const std::vector<PlanarImage>& layers) {
   std::uint64_t total = 0;
   for (const PlanarImage& image : layers) total += PictureBytes(image, kBaseDpi);
   const PlanarImage& body = layers[Body];
-  // The frame, and one byte a pixel each for the hit mask and the outline;
-  // the table itself and the settings' texts (each at most 256 bytes).
-  return total + PlaneBytes(body.width, body.height, PictureForm::Plain) + 2 * BodyPixels(body, kBaseDpi) +
+  // The frame, and one byte a pixel each for the hit mask, the outline and
+  // the window's alpha; the table itself and the settings' texts (each at
+  // most 256 bytes).
+  return total + PlaneBytes(body.width, body.height, PictureForm::Plain) + 3 * BodyPixels(body, kBaseDpi) +
          TableBytes(layers) + kSettingsBytes;
 }
 
@@ -177,11 +219,12 @@ std::uint64_t ScaledSkinBytes(const std::vector<PlanarImage>& layers, int dpi) {
     peak = std::max(peak, copies + copy + scratch + weights);
     copies += copy;
   }
-  // Then the frame, the hit mask and the coverage tables it is made with.
+  // Then the frame, the hit mask, the window's alpha (made from the loaded
+  // one where the loaded frame was) and the coverage tables they are made with.
   const PlanarImage& body = layers[Body];
   const int w = ScaleByDpi(body.width, dpi), h = ScaleByDpi(body.height, dpi);
   const std::uint64_t frame = PlaneBytes(w, h, PictureForm::Plain);
-  peak = std::max(peak, copies + frame + BodyPixels(body, dpi) + CoverageTableBytes(w, h));
+  peak = std::max(peak, copies + frame + 2 * BodyPixels(body, dpi) + CoverageTableBytes(w, h));
   return loaded + peak;
 }
 

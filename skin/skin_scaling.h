@@ -26,6 +26,20 @@ struct ScaledSkin {
 std::vector<std::uint8_t> ScaleCoverage(const std::vector<std::uint8_t>& mask, int width, int height,
                                         int outWidth, int outHeight);
 
+// `alpha` (width x height, 0..255) at outWidth x outHeight by area: each
+// output pixel's alpha is the mean of the alphas under it, weighted by the
+// area each covers, rounded to the nearest. For a 0/255 outline that is the
+// fraction of the pixel the scaled outline covers; at least 128 exactly
+// where ScaleCoverage says inside. Exact, in whole numbers.
+std::vector<std::uint8_t> ScaleAlpha(const std::vector<std::uint8_t>& alpha, int width, int height, int outWidth,
+                                     int outHeight);
+
+// The window's alpha from an outline (non-zero = inside): 255 inside, 0 out.
+std::vector<std::uint8_t> AlphaFromOutline(const std::vector<std::uint8_t>& outline);
+
+// The runs of the pixels whose alpha is at least `least`, row by row.
+WindowShape ShapeFromAlpha(const std::vector<std::uint8_t>& alpha, int width, int height, std::uint8_t least);
+
 // The runs of the inside pixels of `mask`, row by row.
 WindowShape ShapeFromMask(const std::vector<std::uint8_t>& mask, int width, int height);
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "alarm/alarm_handover.h"
 #include "alarm/alarm_owner.h"
 #include "alarm/alarm_walk.h"
+#include "alarm/snooze.h"
 #include "alarm/win32/alarm_objects.h"
 #include "alarm/win32/notification_window.h"
 #include "alarm/win32/wake_timer.h"
@@ -24,6 +26,12 @@
 namespace {
 
 AlarmCheckState alarmCheck;
+SnoozeList snoozes;
+// What the settings file holds of the alarms' state: the last second looked
+// at there, and whether the snoozes changed since they were written.
+std::int64_t lastCheckedWritten = 0;
+bool lastCheckedOnDisk = false;
+bool snoozesChanged = false;
 // A failed save has been said, and no save has succeeded since.
 bool saveFailureShown = false;
 UtcOffsetAt alarmZoneRule;
@@ -81,10 +89,44 @@ void TakeOver(bool fromAnotherClock) {
   const std::string file = SettingsFile();
   alarmList.Load(file.c_str());
   alarmCheck = AlarmCheckState{};
+  snoozes.Load(file.c_str());
+  snoozesChanged = false;
+  lastCheckedOnDisk = false;
   std::int64_t lastChecked = 0;
-  if (fromAnotherClock && ReadLastChecked(file.c_str(), lastChecked)) {
-    alarmCheck.walk.StartAfter(lastChecked);
+  if (ReadLastChecked(file.c_str(), lastChecked)) {
+    // A clock that was closed lists what fell due meanwhile; a clock taking
+    // over from a running one walks on as that one would have.
+    if (fromAnotherClock) {
+      alarmCheck.walk.StartAfter(lastChecked);
+    } else {
+      StartAfterClosed(alarmCheck, lastChecked);
+    }
   }
+}
+
+// The last second looked at and the snoozes, into the settings file in one
+// write: before a notice is shown (so that after a crash or a power cut what
+// already rang is not listed as missed, nor a snooze rung twice) and when a
+// snooze is added. Never per tick: between two notices nothing fell due.
+bool WriteAlarmState() {
+  if (alarmList.Unavailable()) return false;
+  const bool started = alarmCheck.walk.Started();
+  const std::int64_t lastChecked = alarmCheck.walk.LastLookedAt();
+  if (!snoozesChanged && (!started || (lastCheckedOnDisk && lastChecked == lastCheckedWritten))) {
+    return true;
+  }
+  if (!snoozes.Save(SettingsFile().c_str(), started ? FormatLastChecked(lastChecked) : "")) {
+    return false;
+  }
+  snoozesChanged = false;
+  lastCheckedOnDisk = started;
+  lastCheckedWritten = lastChecked;
+  return true;
+}
+
+void ShowFrontNotice() {
+  WriteAlarmState();
+  OpenNotificationWindow(SnoozeNotice);
 }
 
 }  // namespace
@@ -124,6 +166,10 @@ bool SaveAlarmList(bool sessionEnding) {
   const bool saved = alarmList.Save(SettingsFile().c_str(), lastChecked);
   if (saved) {
     saveFailureShown = false;
+    lastCheckedOnDisk = alarmCheck.walk.Started();
+    lastCheckedWritten = alarmCheck.walk.LastLookedAt();
+    // A snooze whose own write failed gets another chance.
+    WriteAlarmState();
     return true;
   }
   if (sessionEnding) {
@@ -143,9 +189,28 @@ bool SaveAlarmList(bool sessionEnding) {
 
 void CheckAlarms() {
   if (!OwnsAlarms()) return;
-  CheckDueAlarms(alarmCheck, alarmList, alarmQueue, ReadLocalClock(), ElapsedMilliseconds(),
-                 OpenNotificationWindow);
+  const LocalClockReading now = ReadLocalClock();
+  // Rung snoozes leave the file together with the last second looked at,
+  // before their windows open (ShowFrontNotice).
+  for (const AlarmNotice& notice : snoozes.TakeDue(UtcSerial(now))) {
+    snoozesChanged = true;
+    alarmQueue.Push(notice);
+  }
+  CheckDueAlarms(alarmCheck, alarmList, alarmQueue, now, ElapsedMilliseconds(), ShowFrontNotice);
   RearmWakeTimer();
+}
+
+bool SnoozeNotice(const AlarmNotice& notice) {
+  if (!OwnsAlarms() || alarmList.Unavailable()) return false;
+  const std::string file = SettingsFile();
+  const std::int64_t due =
+      UtcSerial(ReadLocalClock()) + std::int64_t{60} * ReadSnoozeMinutes(file.c_str());
+  if (!snoozes.Add(notice, due)) return false;
+  snoozesChanged = true;
+  RearmWakeTimer();
+  // Kept in memory even when the write fails: it still rings in this run.
+  WriteAlarmState();
+  return true;
 }
 
 WakeTimer& AlarmWakeTimer() {
@@ -167,7 +232,14 @@ void RearmWakeTimer() {
   const std::int64_t nowUtc = nowLocal - now.utcOffsetSeconds;
   const std::optional<DueMoment> due =
       NextDueMoment(alarmList, lastLookedAt, nowUtc, ZoneRule(now, nowUtc));
-  timer.ArmAt(due ? std::optional<std::int64_t>(due->utc) : std::nullopt);
+  std::optional<std::int64_t> at;
+  if (due) at = due->utc;
+  // A snoozed notice rings again at its own instant: it wakes the computer too.
+  for (const SnoozedNotice& snoozed : snoozes.Entries()) {
+    const std::int64_t rings = std::max(snoozed.due, nowUtc);
+    at = at ? std::min(*at, rings) : rings;
+  }
+  timer.ArmAt(at);
 }
 
 void ClockOrZoneChanged() {

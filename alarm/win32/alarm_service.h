@@ -16,9 +16,17 @@ bool OwnsAlarms();
 // and nothing is saved over the file.
 bool AlarmListAvailable();
 
+struct AlarmNotice;
+
 // The timer tick's alarm check: once per new second, queue the due alarms and
 // open one notification window per queued alarm.
 void CheckAlarms();
+
+// "snooze" on a notification: the notice rings again, with its sound, after
+// the file's SnoozeMinutes (alarm/snooze.h), also after a restart. False when
+// it cannot be put off (a summary, a full list, a clock that does not own the
+// alarms).
+bool SnoozeNotice(const AlarmNotice& notice);
 
 // Saves the alarm list, with the last second looked at, into the settings
 // file (exit, editor commit, session end); a clock that does not own the

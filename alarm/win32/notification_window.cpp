@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <map>
+
 #include "alarm/win32/alarm_objects.h"
 #include "alarm/win32/keep_awake.h"
 #include "alarm/win32/playback_window.h"
@@ -15,14 +17,27 @@
 
 namespace {
 
+// The notice each open window shows, for "snooze": the queue's entry goes
+// once the window has initialised.
+std::map<HWND, AlarmNotice> shownNotices;
+SnoozeHandler snoozeHandler = nullptr;
+
 void InitialiseNotification(HWND dialog) {
   const AlarmNotice* notice = alarmQueue.Front();
   if (notice == nullptr) {
     DestroyWindow(dialog);
     return;
   }
+  shownNotices[dialog] = *notice;
   HWND closeButton = GetDlgItem(dialog, IDC_CLOSE);
+  HWND snoozeButton = GetDlgItem(dialog, IDC_SNOOZE);
+  // Many alarms in one window are not put off as one: no button at all.
+  if (snoozeHandler == nullptr || !notice->summarised.empty()) {
+    DestroyWindow(snoozeButton);
+    snoozeButton = nullptr;
+  }
   EnableWindow(closeButton, FALSE);
+  if (snoozeButton != nullptr) EnableWindow(snoozeButton, FALSE);
   const NotificationPlacer::Position at = notificationPlacer.Next(WindowDpi(dialog));
   SetWindowTextW(dialog, platform::WideFromCp932(notice->title).c_str());
   SetDlgItemTextW(dialog, IDC_NOTIFICATION_TEXT,
@@ -42,6 +57,7 @@ void InitialiseNotification(HWND dialog) {
   if (!notice->silent) PlayAlarmVoice(dialog, client.right - client.left);
   if (IsWindow(dialog)) {
     EnableWindow(closeButton, TRUE);
+    if (snoozeButton != nullptr) EnableWindow(snoozeButton, TRUE);
     UpdateWindow(dialog);
   }
 }
@@ -52,17 +68,26 @@ INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, L
       NotificationOpened();  // before the voice plays: the screen is on while it rings
       InitialiseNotification(dialog);
       break;
-    case WM_DESTROY:
-      NotificationClosed();
-      break;
     case WM_PAINT:
       PaintGradient(dialog, GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT));
       break;
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDC_CLOSE) {
+      if (LOWORD(wParam) == IDC_SNOOZE) {
+        const auto shown = shownNotices.find(dialog);
+        if (shown == shownNotices.end() || snoozeHandler == nullptr ||
+            !snoozeHandler(shown->second)) {
+          MessageBeep(MB_ICONWARNING);
+          break;
+        }
+      }
+      if (LOWORD(wParam) == IDC_CLOSE || LOWORD(wParam) == IDC_SNOOZE) {
         notificationPlacer.Closed();
         DestroyWindow(dialog);
       }
+      break;
+    case WM_DESTROY:
+      shownNotices.erase(dialog);
+      NotificationClosed();
       break;
     case WM_LBUTTONDOWN:
       DragWindow(dialog);
@@ -78,7 +103,8 @@ INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, L
 
 }  // namespace
 
-void OpenNotificationWindow() {
+void OpenNotificationWindow(SnoozeHandler snooze) {
+  snoozeHandler = snooze;
   // Modeless and without owner: it lives until the user closes it.
   CreateJapaneseDialog(instance, IDD_NOTIFICATION, nullptr, NotificationDlgProc, 0);
 }

@@ -26,6 +26,7 @@
 #include "resources/resource_ids.h"
 #include "ui/win32/program_state.h"
 #include "ui/win32/window_drag.h"
+#include "ui/win32/window_look.h"
 #include "ui/win32/work_area.h"
 #include "ui/work_area.h"
 
@@ -54,6 +55,23 @@ void ShowMenuAtCursor(HWND window) {
   POINT cursor{};
   GetCursorPos(&cursor);
   ShowPopupMenu(window, cursor.x, cursor.y);
+}
+
+// The new choice shows at once and is kept in Horalune.DAT; a save that fails
+// leaves the file as it was and the choice for this run only.
+void ChangeWindowLook(HWND window, int opacityPercent, bool clickThrough) {
+  windowOpacityPercent = opacityPercent;
+  windowClickThrough = clickThrough;
+  ApplyClockLook(window);
+  SaveWindowLook(clockState.programDirectory, WindowLook{opacityPercent, clickThrough});
+}
+
+void ToggleClickThrough(HWND window) {
+  if (!windowClickThrough && !TrayIconShown() && !AddTrayIcon(window)) {
+    MessageBeep(MB_ICONWARNING);  // no tray icon, no way back: stay clickable
+    return;
+  }
+  ChangeWindowLook(window, windowOpacityPercent, !windowClickThrough);
 }
 
 // The choice is kept at once: it is the program's, not the skin's.
@@ -111,7 +129,13 @@ void OnCommand(HWND window, WORD command) {
     case kCommandMessage:
       OpenSkinDocument(window);
       break;
+    case kCommandClickThrough:
+      ToggleClickThrough(window);
+      break;
     default:
+      if (command >= kCommandOpacity100 && command <= kCommandOpacity50) {
+        ChangeWindowLook(window, kOpacityChoices[command - kCommandOpacity100], windowClickThrough);
+      }
       if (command >= kCommandEffectNormal && command <= kCommandEffectEmboss) {
         clockState.settings.effect = command - kCommandEffectNormal;
         Present(window, false);  // the picture itself is unchanged
@@ -229,13 +253,22 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
     default:
-      if (taskbarCreated != 0 && message == taskbarCreated) AddTrayIcon(window);
+      if (taskbarCreated != 0 && message == taskbarCreated) {
+        AddTrayIcon(window);
+        ApplyClockLook(window);  // click-through held back for want of the icon
+      }
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
+
+void ApplyClockLook(HWND window) {
+  clockState.windowOpacityPercent = windowOpacityPercent;  // the layered frame's own blend
+  ApplyWindowLook(window, WindowLook{windowOpacityPercent, windowClickThrough && TrayIconShown()});
+  if (FrameCarriesOpacity()) PresentFrame(clockState, window, clockState.settings.effect, false);
+}
 
 bool RegisterClockClass(HINSTANCE instanceHandle) {
   WNDCLASSEXW windowClass{};

@@ -7,3 +7,8 @@ bool RegisterClockClass(HINSTANCE instanceHandle);
 
 // The hidden clock window, before any skin is known; null on failure.
 HWND CreateClockWindow(HINSTANCE instanceHandle);
+
+// Gives the clock window the opacity and click-through the user chose.
+// Click-through holds only while the tray icon is there, its menu being the
+// one way back to a window that takes no clicks.
+void ApplyClockLook(HWND window);

@@ -36,9 +36,26 @@ class MenuWriter {
   UINT position_ = 0;
 };
 
+// "Window Opacity" with its choices and "Click-Through", each checked as
+// `look` is.
+void AddWindowLookItems(MenuWriter& menu, const WindowLook& look) {
+  static const wchar_t* const names[kOpacityChoiceCount] = {L"100%", L"90%", L"80%",
+                                                            L"70%",  L"60%", L"50%"};
+  win32::Menu opacities(CreatePopupMenu());
+  MenuWriter submenu(opacities.Get());
+  for (UINT i = 0; i < kOpacityChoiceCount; ++i) {
+    submenu.Item(names[i], kCommandOpacity100 + i);
+    if (kOpacityChoices[i] == look.opacityPercent) submenu.Check(kCommandOpacity100 + i);
+  }
+  menu.Item(L"Window Opacity", 0, opacities.Get());
+  opacities.Release();  // the main menu owns it now
+  menu.Item(L"Click-Through", kCommandClickThrough);
+  if (look.clickThrough) menu.Check(kCommandClickThrough);
+}
+
 }  // namespace
 
-win32::Menu BuildPopupMenu(const SkinSettings& settings) {
+win32::Menu BuildPopupMenu(const SkinSettings& settings, const WindowLook& look) {
   win32::Menu main(CreatePopupMenu());
   win32::Menu effects(CreatePopupMenu());
   MenuWriter menu(main.Get());
@@ -70,13 +87,16 @@ win32::Menu BuildPopupMenu(const SkinSettings& settings) {
   menu.Item(L"Version Info", kCommandVersionInfo);
   menu.Item(L"Help", kCommandHelp);
   menu.Separator();
+  AddWindowLookItems(menu, look);
+  menu.Separator();
   menu.Item(L"Exit", kCommandExit);
   return main;
 }  // an effect submenu that was not attached is destroyed here
 
 void ShowPopupMenu(HWND window, int x, int y) {
   {
-    const win32::Menu menu = BuildPopupMenu(clockState.settings);
+    const win32::Menu menu =
+        BuildPopupMenu(clockState.settings, WindowLook{windowOpacityPercent, windowClickThrough});
     // The chosen command arrives later as WM_COMMAND.
     TrackPopupMenu(menu.Get(), 0, x, y, 0, window, nullptr);
   }

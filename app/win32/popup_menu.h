@@ -2,14 +2,15 @@
 #pragma once
 #include <windows.h>
 
+#include "app/window_look.h"
 #include "platform/win32/handles.h"
 #include "resources/resource_ids.h"
 
 struct SkinSettings;
 
-// The main menu. When it has the "Special Menu" item it owns the effect
-// submenu, and destroying it destroys both.
-win32::Menu BuildPopupMenu(const SkinSettings& settings);
+// The main menu. It owns its submenus (opacity, and the effects when it has
+// the "Special Menu" item); destroying it destroys them all.
+win32::Menu BuildPopupMenu(const SkinSettings& settings, const WindowLook& look = WindowLook{});
 
 // Opens the menu at screen point (x, y); the chosen command arrives at
 // `window` as WM_COMMAND.

@@ -29,3 +29,5 @@ NotificationPlacer notificationPlacer(ReadDesktopWorkArea);
 HWND mainWindow = nullptr;
 HINSTANCE instance = nullptr;
 bool busy = true;
+int windowOpacityPercent = 100;
+bool windowClickThrough = false;

@@ -11,6 +11,7 @@
 #include "app/win32/tray_icon.h"
 #include "platform/message_box.h"
 #include "render/clock_state.h"
+#include "render/win32/layered_window.h"
 #include "render/win32/present_frame.h"
 #include "ui/win32/japanese_font.h"
 #include "ui/win32/program_state.h"
@@ -67,7 +68,12 @@ bool InitApplication(HINSTANCE instanceHandle, const std::string& givenLine, int
                           platform::kCaption, platform::MessageKind::Error);
     return false;
   }
+  clockState.softEdges = ShowsSoftEdges();  // before the first outline is made
   if (!LoadSkin(clockState, mainWindow)) return false;
+  const WindowLook look = ReadWindowLook(clockState.programDirectory);
+  windowOpacityPercent = look.opacityPercent;
+  windowClickThrough = look.clickThrough;
+  ApplyClockLook(mainWindow);
 
   const SkinSettings& s = clockState.settings;
   const int width = clockState.frame.width;

@@ -19,6 +19,7 @@ NOTIFYICONDATAW trayIcon{};
 // restarts, rather than with the start-up tip.
 std::wstring currentTip;
 bool hasTip = false;
+bool shown = false;
 
 // The notification area shows small icons at the system dpi (16 px at 100 %,
 // 24 at 150 %, 32 at 200 %), as LoadIconMetric(LIM_SMALL) sizes them; the
@@ -68,13 +69,18 @@ const NOTIFYICONDATAW& TrayIconRecord() { return trayIcon; }
 bool AddTrayIcon(HWND window) {
   trayIcon.hWnd = window;
   trayIcon.uID = kTrayIconId;
-  return Notify(NIM_ADD, hasTip ? currentTip : TrayTip(platform::kCaption));
+  // An icon still there (Explorer did not really restart) refuses a second add.
+  shown = Notify(NIM_ADD, hasTip ? currentTip : TrayTip(platform::kCaption)) || shown;
+  return shown;
 }
+
+bool TrayIconShown() { return shown; }
 
 bool UpdateTrayTip(const char* title) { return Notify(NIM_MODIFY, TrayTip(title)); }
 
 bool DeleteTrayIcon() {
   trayIcon.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  shown = false;
   return Shell_NotifyIconW(NIM_DELETE, &trayIcon) != FALSE;
 }
 

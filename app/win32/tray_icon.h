@@ -13,6 +13,9 @@ constexpr UINT kTrayNotifyMessage = 0x8064;  // WM_TRAYNOTIFY
 bool AddTrayIcon(HWND window);
 bool UpdateTrayTip(const char* title);  // code page 932
 bool DeleteTrayIcon();
+// The shell took the icon and it has not been deleted since: its menu is the
+// way back from click-through.
+bool TrayIconShown();
 // Explorer announces a restart with this registered message.
 UINT TaskbarCreatedMessage();
 void ForceForeground(HWND window);

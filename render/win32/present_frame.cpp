@@ -1,5 +1,6 @@
-// The pixels come from the core (RenderPresentation); this file only owns the
-// device context and the blit.
+// The pixels come from the core (RenderPresentation, or
+// RenderPremultipliedPresentation for a window that shows the frame's alpha);
+// this file only owns the device context and the blit or the layered update.
 #include "render/win32/present_frame.h"
 
 #include <cstdint>
@@ -8,6 +9,8 @@
 #include "platform/win32/handles.h"
 #include "render/clock_state.h"
 #include "render/colour_effects.h"
+#include "ui/win32/window_look.h"
+#include "render/win32/layered_window.h"
 
 namespace {
 
@@ -25,9 +28,31 @@ void Blit(HDC dc, const ClockState& clock, const std::vector<std::uint32_t>& row
                 SRCCOPY);
 }
 
+// The layered path: the whole window is updated from the frame, so a paint
+// message only needs validating. False when the platform refused the update.
+bool PresentWithAlpha(ClockState& clock, HWND window, int effect, bool fromPaintMessage) {
+  if (fromPaintMessage) {
+    win32::PaintDC validate(window);
+  }
+  std::vector<std::uint32_t> rows;
+  if (!RenderPremultipliedPresentation(clock.frame, clock.frameAlpha, effect, rows)) return true;  // nothing to show
+  return PresentLayered(window, rows, clock.frame.width, clock.frame.height, clock.windowOpacityPercent);
+}
+
 }  // namespace
 
 void PresentFrame(ClockState& clock, HWND window, int effect, bool fromPaintMessage) {
+  if (clock.softEdges) {
+    if (PresentWithAlpha(clock, window, effect, fromPaintMessage)) return;
+    // A platform that refuses layered windows gets the blit from now on; the
+    // region it already has is the outline of every pixel with any alpha.
+    clock.softEdges = false;
+    fromPaintMessage = false;
+    // A window made layered for its opacity now takes the opacity this way.
+    if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LAYERED) {
+      SetLayeredWindowAttributes(window, 0, OpacityAlpha(clock.windowOpacityPercent), LWA_ALPHA);
+    }
+  }
   // A fresh buffer per presentation, freed on return; without pixels (no skin
   // yet, or no memory) nothing is painted, but a paint message is still ended:
   // EndPaint validates the update region, or WM_PAINT would come back forever.

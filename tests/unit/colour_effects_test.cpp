@@ -348,3 +348,73 @@ TEST(ColourEffects, LumaEffectsMatchThePlainVersionOnEveryColour) {
     }
   }
 }
+
+namespace {
+
+// Alpha in stretches of 0, 255 and random values, so the kernels meet whole
+// opaque and whole cut blocks as well as mixed ones, and row ends.
+std::vector<std::uint8_t> RandomAlpha(std::size_t count, std::mt19937& random) {
+  std::vector<std::uint8_t> alpha(count);
+  std::uniform_int_distribution<int> kind(0, 2), stretch(1, 40), byte(0, 255);
+  for (std::size_t i = 0; i < count;) {
+    const int k = kind(random);
+    for (int n = stretch(random); n > 0 && i < count; --n, ++i) {
+      alpha[i] = static_cast<std::uint8_t>(k == 0 ? 0 : k == 1 ? 255 : byte(random));
+    }
+  }
+  return alpha;
+}
+
+// The plain presentation with each colour c made (c * a + 127) / 255 and a
+// fourth byte of a.
+void ExpectPremultipliedReference(const PlanarImage& frame, const std::vector<std::uint8_t>& alpha, int effect) {
+  std::vector<std::uint32_t> rows;
+  ASSERT_TRUE(RenderPremultipliedPresentation(frame, alpha, effect, rows));
+  std::vector<std::uint8_t> expected = ReferencePresentation(frame, effect);
+  ASSERT_EQ(rows.size() * 4, expected.size());
+  const int w = frame.width, h = frame.height;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const int a = alpha.size() == rows.size() ? alpha[static_cast<std::size_t>(y) * w + x] : 255;
+      std::uint8_t* p = &expected[(static_cast<std::size_t>(h - 1 - y) * w + x) * 4];
+      for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>((p[c] * a + 127) / 255);
+      p[3] = static_cast<std::uint8_t>(a);
+    }
+  }
+  const auto* got = reinterpret_cast<const std::uint8_t*>(rows.data());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    if (got[i] != expected[i]) {
+      FAIL() << "effect " << effect << " on " << w << "x" << h << ": byte " << i << " is " << int(got[i])
+             << ", expected " << int(expected[i]);
+    }
+  }
+}
+
+}  // namespace
+
+TEST(ColourEffects, PremultipliedRowsCarryTheAlphaThroughEveryEffect) {
+  std::mt19937 random(25);
+  for (const auto& size : {std::pair<int, int>{1, 1}, {7, 3}, {37, 23}, {64, 9}, {129, 5}}) {
+    const PlanarImage frame = RandomFrame(size.first, size.second, random);
+    const std::vector<std::uint8_t> alpha = RandomAlpha(frame.red.size(), random);
+    for (int effect = -1; effect <= 7; ++effect) ExpectPremultipliedReference(frame, alpha, effect);
+    ExpectPremultipliedReference(frame, {}, Normal);  // no alpha of the frame's size: opaque
+    ExpectPremultipliedReference(frame, {}, Emboss);
+  }
+  // Large enough for the stores that go around the caches.
+  const PlanarImage large = RandomFrame(1030, 520, random);
+  const std::vector<std::uint8_t> alpha = RandomAlpha(large.red.size(), random);
+  for (int effect : {Normal, Negative, Grayscale}) ExpectPremultipliedReference(large, alpha, effect);
+
+  // Every colour byte under every alpha, through the vector path.
+  PlanarImage all = MakeFrame(256, 256);
+  std::vector<std::uint8_t> every(all.red.size());
+  for (std::size_t i = 0; i < every.size(); ++i) {
+    all.red[i] = static_cast<std::uint8_t>(i & 0xFF);
+    all.green[i] = static_cast<std::uint8_t>(255 - (i & 0xFF));
+    all.blue[i] = static_cast<std::uint8_t>(i * 7);
+    every[i] = static_cast<std::uint8_t>(i >> 8);
+  }
+  ExpectPremultipliedReference(all, every, Normal);
+  ExpectPremultipliedReference(all, every, Solarization);
+}

@@ -252,6 +252,48 @@ TEST_F(ConfigFileTest, ExistingDisplayOptionsAreReplacedInPlace) {
   EXPECT_NE(written.find("Graph=b.bmp"), std::string::npos);
 }
 
+// The Opacity rule against a plain model: the choice nearest to the number
+// (halves up, clamped to 50..100), 100 for what is not a number.
+TEST(WindowLookKeys, OpacityIsTheNearestChoiceAndClickThroughAnyNonZero) {
+  for (long n = -300; n <= 300; ++n) {
+    int nearest = 100;
+    long best = -1;
+    for (int choice : kOpacityChoices) {
+      const long distance = 2 * (n > choice ? n - choice : choice - n) - (choice > n ? 1 : 0);
+      if (best < 0 || distance < best) best = distance, nearest = choice;
+    }
+    EXPECT_EQ(OpacityFromText(std::to_string(n)), nearest) << n;
+    EXPECT_EQ(OpacityFromText("  " + std::to_string(n) + " %"), nearest) << n;
+    EXPECT_EQ(ClickThroughFromText(std::to_string(n)), n != 0) << n;
+  }
+  for (const char* text : {"", "abc", "-", "%80", "99999999999999999999"}) {
+    EXPECT_EQ(OpacityFromText(text), 100) << text;
+  }
+  EXPECT_EQ(OpacityFromText("-99999999999999999999"), 50);
+  EXPECT_FALSE(ClickThroughFromText(""));
+  EXPECT_FALSE(ClickThroughFromText("on"));
+}
+
+// Read from [Default], written back into it without touching any other key;
+// a missing file reads as the defaults.
+TEST_F(ConfigFileTest, WindowLookIsKeptInTheDefaultSection) {
+  EXPECT_EQ(ReadWindowLook(dir_).opacityPercent, 100);  // no file: the defaults
+  EXPECT_FALSE(ReadWindowLook(dir_).clickThrough);
+  Config("DataDir=non\r\nOpacity=74\r\nExeDat=non\r\n[Alarm]\r\nCount=0\r\n");
+  WindowLook look = ReadWindowLook(dir_);
+  EXPECT_EQ(look.opacityPercent, 70);
+  EXPECT_FALSE(look.clickThrough);
+  look.opacityPercent = 60;
+  look.clickThrough = true;
+  ASSERT_TRUE(SaveWindowLook(dir_, look));
+  EXPECT_EQ(Read("Horalune.DAT"),
+            "[Default]\r\nDataDir=non\r\nOpacity=60\r\nExeDat=non\r\nClickThrough=1\r\n"
+            "[Alarm]\r\nCount=0\r\n");
+  look = ReadWindowLook(dir_);
+  EXPECT_EQ(look.opacityPercent, 60);
+  EXPECT_TRUE(look.clickThrough);
+}
+
 TEST_F(ConfigFileTest, NothingIsWrittenBeforeASkinIsSettled) {
   EXPECT_TRUE(SaveDisplayOptions("", SkinSettings{}, 1, 2));
   EXPECT_TRUE(fs::is_empty(folder_));

@@ -19,6 +19,20 @@
 #include "render/clock_state.h"
 #include "skin_fixture.h"
 
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
+#include <stb/stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
 namespace {
 
 using skintest::MessageLog;
@@ -265,14 +279,52 @@ TEST_F(FrameTool, RepeatReportsTheTimePerFrame) {
   EXPECT_NE(run.err.find("per frame"), std::string::npos) << run.err;
 }
 
-TEST_F(FrameTool, PngOutput) {
-  const ToolRun run = RunTool(folder, "skin.HRL --time 12:00:00 -o out.PNG");
+// A skin author sees the window's soft edge: the PNG holds the BMP's colours
+// with the window's alpha as straight alpha, here at 150 %, where the cut
+// top-left pixel leaves a rim of partly covered pixels.
+TEST_F(FrameTool, PngOutputKeepsTheWindowsAlpha) {
+  ToolRun run = RunTool(folder, "skin.HRL --time 12:00:00 -o out.PNG");
   ASSERT_EQ(run.code, 0) << run.err;
   std::ifstream in(folder.Path("out.PNG"), std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_GT(bytes.size(), 24u);
   EXPECT_EQ(bytes.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
   EXPECT_EQ(bytes.substr(16, 8), std::string("\0\0\0\x18\0\0\0\x14", 8));  // 24 x 20
+
+  for (const char* picture : {"soft.png", "soft.bmp"}) {
+    run = RunTool(folder, std::string("skin.HRL --time 12:00:00 --scale 1.5 -o ") + picture);
+    ASSERT_EQ(run.code, 0) << run.err;
+  }
+  int w = 0, h = 0, channels = 0;
+  stbi_uc* decoded = stbi_load(folder.Path("soft.png").c_str(), &w, &h, &channels, 4);
+  ASSERT_NE(decoded, nullptr);
+  const std::vector<std::uint8_t> rgba(decoded, decoded + static_cast<std::size_t>(w) * h * 4);
+  stbi_image_free(decoded);
+  EXPECT_EQ(channels, 4);
+  platform::BitmapPixels bmp;
+  ASSERT_TRUE(platform::LoadBitmapPixels(folder.Path("soft.bmp").c_str(), bmp));
+  ASSERT_EQ(w, 36);
+  ASSERT_EQ(h, 30);
+  ASSERT_EQ(bmp.width, w);
+
+  MessageLog log;
+  ClockState clock;
+  clock.skinPath = folder.Path("skin.HRL");
+  clock.skinDirectory = folder.dir;
+  clock.displayDpi = 144;
+  WindowShape shape;
+  ASSERT_TRUE(clock.LoadSkinData(shape));
+  ASSERT_EQ(clock.frameAlpha.size(), static_cast<std::size_t>(w) * h);
+  for (std::size_t i = 0; i < clock.frameAlpha.size(); ++i) {
+    const std::uint32_t colour = bmp.pixels[i];
+    ASSERT_EQ(rgba[4 * i], colour >> 16 & 0xFF) << i;
+    ASSERT_EQ(rgba[4 * i + 1], colour >> 8 & 0xFF) << i;
+    ASSERT_EQ(rgba[4 * i + 2], colour & 0xFF) << i;
+    ASSERT_EQ(rgba[4 * i + 3], clock.frameAlpha[i]) << i;
+  }
+  EXPECT_EQ(rgba[3], 0);        // the cut pixel's own place
+  EXPECT_EQ(rgba[4 * 1 + 3], 128);  // half of the next column is the cut pixel's
+  EXPECT_EQ(rgba[4 * 37 + 3], 191);  // a quarter of it
 }
 
 TEST_F(FrameTool, FailingSkinsExitWithOneAndTheProgramsMessage) {

@@ -172,16 +172,17 @@ TEST(SkinScaling, LargestScaleWithinTheMemoryBound) {
   layers[Body].height = 4000;
   layers[HourHand] = layers[Body];
   layers[HourHand].hasMask = true;
-  // As loaded: the pictures, the frame, the hit mask and the outline.
+  // As loaded: the pictures, the frame, the hit mask, the outline and the
+  // window's alpha.
   const std::uint64_t atBase = ScaledSkinBytes(layers, kBaseDpi);
   const std::uint64_t pictures = PlaneBytes(4000, 4000, PictureForm::Plain) * 2 +
-                                 PlaneBytes(4000, 4000, PictureForm::Masked) + 2 * 4000 * 4000;
+                                 PlaneBytes(4000, 4000, PictureForm::Masked) + 3 * 4000 * 4000;
   EXPECT_GE(atBase, pictures);
   EXPECT_LE(atBase, pictures + (std::uint64_t{64} << 10));  // the table and the settings' texts
   // At a scale, while the copies are made: all that, every copy, the frame and
-  // hit mask at the scale, and a scratch of a few megabytes at most.
+  // hit mask and alpha at the scale, and a scratch of a few megabytes at most.
   const std::uint64_t copies = PlaneBytes(8000, 8000, PictureForm::Plain) * 2 +
-                               PlaneBytes(8000, 8000, PictureForm::Masked) + 8000 * 8000;
+                               PlaneBytes(8000, 8000, PictureForm::Masked) + 2 * 8000 * 8000;
   EXPECT_GE(ScaledSkinBytes(layers, 192), atBase + copies);
   EXPECT_LE(ScaledSkinBytes(layers, 192), atBase + copies + (std::uint64_t{9} << 20));
   const int fitting = FittingDpi(layers, 192);

@@ -1,5 +1,6 @@
-// Weeks of running in a few seconds: switching skins and presenting frames
-// must give back every GDI and USER object they make.
+// Weeks of running in a few seconds: switching skins and presenting frames,
+// blitted or as a layered window, must give back every GDI and USER object
+// they make.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -82,17 +83,21 @@ TEST(LongRun, SkinSwitchesAndTenThousandFramesKeepHandleUseStable) {
     PresentFrame(clock, window, effect, false);
   };
   auto load = [&](int i) {
+    clock.softEdges = i % 4 >= 2;
     clock.skinPath = folder.Path(i % 2 ? "b.HRL" : "a.HRL");
     ASSERT_TRUE(LoadSkin(clock, window));
     present(0);
   };
   // First use settles caches and fonts.
-  load(0);
-  load(1);
+  for (int i = 0; i < 4; ++i) load(i);
   present(1);
   const HandleUse before;
   for (int i = 0; i < 200; ++i) load(i);
-  for (int i = 0; i < 10000; ++i) present(i % 4);
+  for (int i = 0; i < 10000; ++i) {
+    clock.softEdges = i >= 5000;
+    present(i % 4);
+    ASSERT_EQ(clock.softEdges, i >= 5000) << "the layered update was refused";
+  }
   ExpectSame(before, HandleUse());
   EXPECT_TRUE(log.messages.empty());
   DestroyWindow(window);

@@ -50,7 +50,8 @@ TEST(PopupMenu, PlainSkin) {
   const std::vector<std::string> expected = {
       "Work introduction 5003", "-", "Antialiasing 5001", "Topmost Window 5004", "-",
       "Alarm 5002", "Calendar 5006", "Wake the PC for alarms 5620", "Load HRL file 5508", "-",
-      "Version Info 5005", "Help 5509", "-", "Exit 5507"};
+      "Version Info 5005", "Help 5509", "-", "Window Opacity >", "Click-Through 5610", "-",
+      "Exit 5507"};
   EXPECT_EQ(ReadMenu(menu.Get()), expected);
 }
 
@@ -68,7 +69,8 @@ TEST(PopupMenu, DocumentChecksAndSpecialMenu) {
       "Work introduction 5003", "Message 5510", "-", "[x] Antialiasing 5001",
       "[x] Topmost Window 5004", "-", "Alarm 5002", "Calendar 5006",
       "[x] Wake the PC for alarms 5620", "Load HRL file 5508", "Special Menu >", "-",
-      "Version Info 5005", "Help 5509", "-", "Exit 5507"};
+      "Version Info 5005", "Help 5509", "-", "Window Opacity >", "Click-Through 5610", "-",
+      "Exit 5507"};
   EXPECT_EQ(ReadMenu(menu.Get()), expected);
   const std::vector<std::string> effects = {"Normal 5500", "Negative 5501", "Solarization 5502",
                                             "Grayscale 5503", "[x] Gold 5504", "Sepia 5505",
@@ -81,7 +83,7 @@ TEST(PopupMenu, SpecialMenuOnlyForOneAndOneCheckAtMost) {
     SkinSettings settings;
     settings.specialMenu = special;
     const win32::Menu menu = BuildPopupMenu(settings);
-    EXPECT_EQ(GetMenuItemCount(menu.Get()), 14) << special;
+    EXPECT_EQ(GetMenuItemCount(menu.Get()), 17) << special;
   }
   for (int effect : {0, 6, 7, -1}) {
     SkinSettings settings;
@@ -94,17 +96,34 @@ TEST(PopupMenu, SpecialMenuOnlyForOneAndOneCheckAtMost) {
   }
 }
 
+TEST(PopupMenu, OpacityAndClickThroughAreCheckedAsTheWindowIs) {
+  const std::vector<std::string> names = {"100% 5600", "90% 5601", "80% 5602",
+                                          "70% 5603",  "60% 5604", "50% 5605"};
+  for (int choice = 0; choice < kOpacityChoiceCount; ++choice) {
+    const WindowLook look{kOpacityChoices[choice], choice % 2 == 1};
+    const win32::Menu menu = BuildPopupMenu(SkinSettings{}, look);
+    std::vector<std::string> expected = names;
+    expected[static_cast<std::size_t>(choice)].insert(0, "[x] ");
+    EXPECT_EQ(ReadMenu(Submenu(menu.Get(), 13)), expected);
+    EXPECT_EQ(ReadMenu(menu.Get())[14], look.clickThrough ? "[x] Click-Through 5610" : "Click-Through 5610");
+  }
+}
+
 TEST(PopupMenu, MenusAreDestroyedWithTheirOwner) {
   SkinSettings settings;
   settings.specialMenu = 1;
   HMENU main = nullptr;
   HMENU effects = nullptr;
+  HMENU opacities = nullptr;
   {
     const win32::Menu menu = BuildPopupMenu(settings);
     main = menu.Get();
     effects = Submenu(main, 9);
+    opacities = Submenu(main, 14);
     ASSERT_TRUE(IsMenu(effects));
+    ASSERT_TRUE(IsMenu(opacities));
   }
   EXPECT_FALSE(IsMenu(main));
   EXPECT_FALSE(IsMenu(effects));
+  EXPECT_FALSE(IsMenu(opacities));
 }

@@ -52,9 +52,6 @@ int main(int argc, char** argv) {
     return 0;
   }
   const bool png = EndsWithPng(options.outPath);
-  if (png && !CanWritePng()) {
-    return Usage("this build writes BMP only; give OUT a name that does not end in .png");
-  }
 
   // Messages of the skin loader go to standard error, never to a box.
   int messages = 0;
@@ -128,7 +125,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "horalune-frame: the skin gave no picture\n");
     return 1;
   }
-  if (!WritePresentedPicture(options.outPath, png, clock.frame.width, clock.frame.height, rows)) {
+  if (!WritePresentedPicture(options.outPath, png, clock.frame.width, clock.frame.height, rows,
+                             clock.frameAlpha)) {
     std::fprintf(stderr, "horalune-frame: cannot write %s\n", options.outPath.c_str());
     return 1;
   }

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-// PNG output is there when the build found libpng (the native build).
-bool CanWritePng();
-
-// 24-bit BMP, or 8-bit RGB PNG when `png`. `path` is code page 932 in the
-// program's path convention. False when the file cannot be written.
+// 24-bit BMP, or an 8-bit RGBA PNG when `png`: the rows' colours with the
+// window's alpha (`alpha`, top row first, width x height; any other size
+// counts as opaque) as straight, not premultiplied, alpha, as PNG defines it.
+// A viewer that blends the PNG over a background shows what the clock window
+// shows over the desktop. `path` is UTF-8. False when the file cannot be
+// written.
 bool WritePresentedPicture(const std::string& path, bool png, int width, int height,
-                           const std::vector<std::uint32_t>& rows);
+                           const std::vector<std::uint32_t>& rows, const std::vector<std::uint8_t>& alpha);

@@ -12,3 +12,7 @@ extern HWND mainWindow;
 extern HINSTANCE instance;
 // A modal window of the program is open: the tray icon only beeps.
 extern bool busy;
+// The clock window's opacity in percent (50 to 100) and whether clicks pass
+// through it, as the user chose them (Horalune.DAT; app/window_look.h).
+extern int windowOpacityPercent;
+extern bool windowClickThrough;

@@ -14,6 +14,11 @@
 //   command HWND ID               posts WM_COMMAND
 //   close HWND                    posts WM_CLOSE
 //   rect HWND                     the window's screen rectangle
+//   exstyle HWND                  the extended style (hex) and the layered
+//                                 alpha, "-" when the window has none
+//   windowat X Y                  the top-level window WindowFromPoint finds
+//   post HWND MSG WPARAM LPARAM   posts any message (e.g. a tray icon's click)
+//   backdrop X Y W H MS           shows a plain window "beneath" for MS ms
 //   text HWND [ID]                WM_GETTEXT of the window or of a child
 //   settext HWND ID TEXT          WM_SETTEXT of a child (e.g. a file name box)
 //   settext HWND ID TEXT          WM_SETTEXT on a child
@@ -196,8 +201,30 @@ HWND Button(HWND dialog, const wchar_t* which) {
   return search.found;
 }
 
+// A plain window for others to be above; it answers clicks as any would.
+int ShowBackdrop(int x, int y, int width, int height, DWORD lifetimeMs) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+  windowClass.lpszClassName = L"HoraluneBackdrop";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(0, L"HoraluneBackdrop", L"beneath", WS_POPUP | WS_VISIBLE, x, y,
+                                width, height, nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (window == nullptr) return 1;
+  PrintWindow(window);
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < lifetimeMs) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(kPollMs);
+  }
+  DestroyWindow(window);
+  return 0;
+}
+
 int Usage() {
-  Line("usage: probe find|wait|gone|dialog|click|key|command|close|controls|hidecontrols|rect|text|settext|pixel|workarea|localtime ...");
+  Line("usage: probe find|wait|gone|dialog|click|key|command|close|controls|hidecontrols|rect|exstyle|windowat|post|backdrop|text|settext|pixel|workarea|localtime ...");
   return 2;
 }
 
@@ -293,6 +320,42 @@ int Run(int argc, wchar_t** argv) {
     Line("rect\t" + std::to_string(r.left) + "\t" + std::to_string(r.top) + "\t" +
          std::to_string(r.right) + "\t" + std::to_string(r.bottom));
     return 0;
+  }
+  if (command == L"exstyle" && argc == 3) {
+    HWND w = ParseHandle(argv[2]);
+    if (!IsWindow(w)) {
+      Line("no such window");
+      return 1;
+    }
+    char style[16];
+    std::snprintf(style, sizeof style, "%08lX",
+                  static_cast<unsigned long>(GetWindowLongW(w, GWL_EXSTYLE)));
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    const bool layered = GetLayeredWindowAttributes(w, nullptr, &alpha, &flags) && (flags & LWA_ALPHA);
+    Line(std::string("exstyle\t") + style + "\t" + (layered ? Number(alpha) : "-"));
+    return 0;
+  }
+  if (command == L"windowat" && argc == 4) {
+    const POINT p{_wtoi(argv[2]), _wtoi(argv[3])};
+    HWND w = WindowFromPoint(p);
+    if (w != nullptr) w = GetAncestor(w, GA_ROOT);
+    if (w == nullptr) {
+      Line("none");
+      return 1;
+    }
+    PrintWindow(w);
+    return 0;
+  }
+  if (command == L"post" && argc == 6) {
+    PostMessageW(ParseHandle(argv[2]), wcstoul(argv[3], nullptr, 0), wcstoull(argv[4], nullptr, 0),
+                 static_cast<LPARAM>(wcstoll(argv[5], nullptr, 0)));
+    Line("posted");
+    return 0;
+  }
+  if (command == L"backdrop" && argc == 7) {
+    return ShowBackdrop(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]),
+                        wcstoul(argv[6], nullptr, 10));
   }
   if (command == L"text" && (argc == 3 || argc == 4)) {
     HWND w = ParseHandle(argv[2]);

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "alarm/alarm_queue.h"
 #include "alarm/alarm_record.h"
 #include "alarm/win32/alarm_objects.h"
 #include "alarm/win32/alarm_service.h"
@@ -241,6 +242,21 @@ TEST(WakeTimer, EveryEventRearmsAtTheNextDueInstantAndANoticeHoldsTheDisplay) {
   CheckAlarms();
   EXPECT_TRUE(OpenNotifications().empty());
   EXPECT_EQ(states.size(), 2u);
+
+  // A snoozed notice wakes the computer too: five minutes on, before the
+  // next alarm; once it has rung the timer goes back to the alarm.
+  AlarmNotice snoozed;
+  snoozed.title = "snoozed";
+  snoozed.text = "snoozed";
+  ASSERT_TRUE(SnoozeNotice(snoozed));
+  EXPECT_EQ(lastCall(), (WakeArming{resumed + 5 * 60, true}));
+  world.utc += 7 * 60;  // found two minutes late: silent, no voice to play
+  world.elapsedMs += 7 * 60 * 1000;
+  CheckAlarms();
+  notices = OpenNotifications();
+  ASSERT_EQ(notices.size(), 1u);
+  PressClose(notices[0]);
+  EXPECT_EQ(lastCall(), (WakeArming{LocalAt(2026, 3, 29, 4, 0), true}));
 
   StoreAlarms({});
   SetExecutionStateCall(nullptr);

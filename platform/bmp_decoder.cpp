@@ -67,6 +67,7 @@ struct Layout {
   unsigned bitCount = 0;
   std::uint32_t compression = kRgb;
   std::uint32_t masks[3] = {0, 0, 0};  // red, green, blue
+  std::uint32_t alphaMask = 0;          // 32-bit bit fields of a V4 or V5 header only
   std::array<std::uint32_t, 256> palette{};
   std::size_t bitsOffset = 0;
 };
@@ -131,6 +132,10 @@ bool ReadLayout(const std::uint8_t* data, std::size_t size, Layout& layout) {
       if (headerSize == 40) tableStart += 12;
       if (size < masksAt + 12) return false;
       for (int i = 0; i < 3; ++i) layout.masks[i] = U32(data + masksAt + 4 * i);
+      // The V4 and V5 headers add an alpha mask after the three; a 32-bit
+      // picture with one carries its opacity.
+      if (layout.bitCount == 32 && (headerSize == 108 || headerSize == 124))
+        layout.alphaMask = U32(data + masksAt + 12);
       break;
     }
     default:
@@ -185,6 +190,7 @@ void DecodeRows(const std::uint8_t* data, const Layout& layout, std::uint32_t* o
   const Channel red(layout.masks[0]);
   const Channel green(layout.masks[1]);
   const Channel blue(layout.masks[2]);
+  const Channel alpha(layout.alphaMask);
   for (std::size_t fileRow = 0; fileRow < h; ++fileRow) {
     const std::uint8_t* src = data + layout.bitsOffset + fileRow * stride;
     const std::size_t y = layout.topDown ? fileRow : h - 1 - fileRow;
@@ -226,7 +232,7 @@ void DecodeRows(const std::uint8_t* data, const Layout& layout, std::uint32_t* o
         } else {
           for (std::size_t x = 0; x < w; ++x) {
             const std::uint32_t p = U32(src + 4 * x);
-            dst[x] = (red.Value(p) << 16) | (green.Value(p) << 8) | blue.Value(p);
+            dst[x] = (alpha.Value(p) << 24) | (red.Value(p) << 16) | (green.Value(p) << 8) | blue.Value(p);
           }
         }
         break;
@@ -291,6 +297,23 @@ bool DecodeRle(const std::uint8_t* data, std::size_t size, const Layout& layout,
   return true;
 }
 
+// Pictures written with an alpha mask but nothing in it (every alpha 0) are
+// common, and were meant opaque: they, and pictures opaque everywhere, are
+// kept as pictures without alpha, their top bytes cleared.
+void KeepAlpha(platform::BitmapPixels& picture) {
+  std::uint32_t any = 0;
+  std::uint32_t all = 0xFF000000u;
+  for (std::uint32_t pixel : picture.pixels) {
+    any |= pixel;
+    all &= pixel;
+  }
+  const std::uint32_t top = 0xFF000000u;
+  picture.hasAlpha = (any & top) != 0 && (all & top) != top;
+  if (!picture.hasAlpha) {
+    for (std::uint32_t& pixel : picture.pixels) pixel &= 0xFFFFFFu;
+  }
+}
+
 }  // namespace
 
 bool ProbeBmp(const std::uint8_t* data, std::size_t size, BmpProbe& out) {
@@ -301,6 +324,7 @@ bool ProbeBmp(const std::uint8_t* data, std::size_t size, BmpProbe& out) {
   out.height = layout.height;
   out.bitCount = layout.bitCount;
   out.runLength = layout.compression == kRle8 || layout.compression == kRle4;
+  out.alphaMask = layout.alphaMask != 0;
   out.decodeBytes = static_cast<std::uint64_t>(layout.width) * static_cast<std::uint64_t>(layout.height) *
                     sizeof(std::uint32_t);
   return true;
@@ -330,6 +354,7 @@ bool DecodeBmp(const std::uint8_t* data, std::size_t size, platform::BitmapPixel
   } else {
     DecodeRows(data, layout, result.pixels.data());
   }
+  if (layout.alphaMask != 0) KeepAlpha(result);
   out = std::move(result);
   return true;
 }

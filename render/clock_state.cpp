@@ -33,6 +33,7 @@ bool ClockState::LoadSkinData(WindowShape& shape) {
   outlineWidth_ = hitMaskWidth;
   outlineHeight_ = hitMaskHeight;
   shape = std::move(fresh.shape);
+  bodyAlpha_.swap(fresh.pictures.bodyAlpha);
   frameAlpha = AlphaAsLoaded();
   SetPermillage(settings.startChance);
   // The old skin goes before the new one is scaled.
@@ -46,7 +47,14 @@ bool ClockState::LoadSkinData(WindowShape& shape) {
   return true;
 }
 
-std::vector<std::uint8_t> ClockState::AlphaAsLoaded() const { return AlphaFromOutline(outline_); }
+std::vector<std::uint8_t> ClockState::AlphaAsLoaded() const {
+  // A body with its own alpha gives the window its soft edge; otherwise the
+  // colour key's outline gives 0 or 255.
+  if (!bodyAlpha_.empty() && bodyAlpha_.size() == outline_.size()) {
+    return std::vector<std::uint8_t>(bodyAlpha_.begin(), bodyAlpha_.end());
+  }
+  return AlphaFromOutline(outline_);
+}
 
 void ClockState::OutlineForWindow(WindowShape& shape) const {
   if (softEdges && frameAlpha.size() == static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height)) {

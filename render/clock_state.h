@@ -101,6 +101,7 @@ class ClockState : public SkinPictures {
   int drawDpi_ = kBaseDpi;
   std::vector<PlanarImage> loaded_;  // the layers as loaded while copies are drawn
   std::vector<std::uint8_t> outline_;  // the outline as loaded, hitMask's source
+  Plane bodyAlpha_;  // the body picture's own alpha as loaded; empty without one
   int outlineWidth_ = 0;
   int outlineHeight_ = 0;
 };

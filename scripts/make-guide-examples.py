@@ -9,6 +9,9 @@ Three small skins, each showing a few of the skin keys:
            numerals and a cover with masks, an effect written back
   blink/   the top-left pixel as the colour key, a dial animation of four
            frames, pictures kept in a subfolder
+  soft/    pictures with their own alpha: a PNG body with a soft rim and
+           shadow, PNG hands and cap, a second hand as a 32-bit BMP with an
+           alpha mask (V5 header)
 Colour pictures are 24-bit BMPs, masks 8-bit grey palette BMPs; the skin files
 are code page 932 with CRLF line ends, as the clock reads them.
 """
@@ -16,6 +19,7 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 
 def bmp24(width, height, pixel):
@@ -74,6 +78,37 @@ def bar(width, height, colour):
         return coverage(abs(cx - half), half)
 
     return bmp24(width, height, lambda x, y: colour), bmp8grey(width, height, inside)
+
+
+def png_rgba(width, height, pixel):
+    """pixel(x, y) -> (0xRRGGBB, alpha 0..255), straight alpha; an 8-bit RGBA PNG."""
+    raw = bytearray()
+    for y in range(height):
+        raw.append(0)
+        for x in range(width):
+            c, a = pixel(x, y)
+            raw += bytes(((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF, int(round(a))))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(bytes(raw), 9)) +
+            chunk(b"IEND", b""))
+
+
+def bmp32alpha(width, height, pixel):
+    """pixel(x, y) -> (0xRRGGBB, alpha); a 32-bit BMP, V5 header, alpha mask 0xFF000000."""
+    data = bytearray()
+    for y in range(height - 1, -1, -1):
+        for x in range(width):
+            c, a = pixel(x, y)
+            data += struct.pack("<I", (int(round(a)) << 24) | c)
+    header = struct.pack("<2sIHHI", b"BM", 14 + 124 + len(data), 0, 0, 14 + 124)
+    info = struct.pack("<IiiHHIIiiII", 124, width, height, 1, 32, 3, len(data), 2835, 2835, 0, 0)
+    info += struct.pack("<IIIII", 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000, 0x73524742)
+    info += b"\0" * (124 - len(info))
+    return header + info + bytes(data)
 
 
 class Writer:
@@ -205,12 +240,64 @@ def blink(root):
     ]))
 
 
+def soft(root):
+    w = Writer(root, "soft")
+    size, centre, radius = 96, 48.0, 42.0
+
+    def body(x, y):
+        """A face with an anti-aliased rim over a soft shadow below right."""
+        d = math.hypot(x + 0.5 - centre, y + 0.5 - centre)
+        face = coverage(d, radius) / 255.0
+        shadow = 0.35 * max(0.0, min(1.0, (radius + 5 - math.hypot(x - centre - 2, y - centre - 3)) / 5))
+        alpha = face + shadow * (1 - face)
+        if alpha <= 0:
+            return 0x000000, 0
+        if d > radius - 3:
+            colour = 0x3A5878
+        else:
+            shade = int(244 - d * 0.6)
+            colour = (shade << 16) | (shade << 8) | 0xFA
+        # The shadow is black: where the face thins out, the colour darkens.
+        mix = face / alpha
+        r, g, b = ((colour >> s) & 0xFF for s in (16, 8, 0))
+        colour = (int(r * mix) << 16) | (int(g * mix) << 8) | int(b * mix)
+        return colour, 255 * alpha
+
+    def hand(width, height, colour):
+        half = width / 2.0
+
+        def pixel(x, y):
+            cx, cy = x + 0.5, y + 0.5
+            d = math.hypot(cx - half, cy - half) if cy < half else abs(cx - half)
+            return colour, coverage(d, half)
+
+        return pixel
+
+    w.put("body.png", png_rgba(size, size, body))
+    w.put("hour.png", png_rgba(6, 28, hand(6, 28, 0x1C2C44)))
+    w.put("minute.png", png_rgba(4, 40, hand(4, 40, 0x1C2C44)))
+    w.put("second.bmp", bmp32alpha(2, 44, hand(2, 44, 0xD03020)))
+    w.put("cap.png", png_rgba(10, 10, lambda x, y: (0xD03020, coverage(math.hypot(x + 0.5 - 5, y + 0.5 - 5), 4.5))))
+    w.put("Soft.HRL", skin_text([
+        ("Initialize", [("Title", "ふちの柔らかい時計"), ("Author", "ほらるね開発チーム"),
+                        ("Comment", "PNG と 32 ビット BMP のアルファで縁と影を描いた例です。"),
+                        ("AntiAliasing", 1), ("AxisPosX", 48), ("AxisPosY", 48),
+                        ("CoverPosX", 43), ("CoverPosY", 43), ("Interval", 250)]),
+        ("Body", [("Graph", "body.png")]),
+        ("HourHand", [("Graph", "hour.png"), ("AxisX", 3), ("AxisY", 24)]),
+        ("MinuteHand", [("Graph", "minute.png"), ("AxisX", 2), ("AxisY", 36)]),
+        ("SecondHand", [("Graph", "second.bmp"), ("AxisX", 1), ("AxisY", 38)]),
+        ("Cover", [("Graph", "cap.png")]),
+    ]))
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "docs", "examples")
     square(root)
     round_skin(root)
     blink(root)
+    soft(root)
 
 
 main()

@@ -54,6 +54,11 @@ bool LoadPixels(const char* path, platform::BitmapPixels& pixels) {
   return pixels.width > 0 && pixels.height > 0 && pixels.pixels.size() >= count;
 }
 
+// The picture's own alpha (bits 24..31) as opacity bytes.
+void AlphaValues(const std::uint32_t* pixels, std::uint8_t* mask, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) mask[i] = static_cast<std::uint8_t>(pixels[i] >> 24);
+}
+
 }  // namespace
 
 PlanarImage::~PlanarImage() { Clear(); }
@@ -79,10 +84,13 @@ bool PlanarImage::LoadPicture(int pivotXValue, int pivotYValue, const char* path
   if (!FileIsReadable(path)) return false;
   platform::BitmapPixels& pixels = ScratchPixels();
   if (!LoadPixels(path, pixels)) return false;
-  SizePlanes(*this, pixels.width, pixels.height, false);
+  // A picture with its own alpha is masked by it; a mask file loaded after
+  // this replaces it.
+  SizePlanes(*this, pixels.width, pixels.height, pixels.hasAlpha);
   pivotX = ClampSkinCoordinate(pivotXValue);
   pivotY = ClampSkinCoordinate(pivotYValue);
   SplitPixels(pixels.pixels.data(), red.data(), green.data(), blue.data(), red.size());
+  if (pixels.hasAlpha) AlphaValues(pixels.pixels.data(), mask.data(), mask.size());
   return true;
 }
 
@@ -120,7 +128,12 @@ bool PlanarImage::LoadHand(int axisX, int axisY, const char* path) {
     const std::size_t at = static_cast<std::size_t>(y + 2) * width + 2;
     SplitPixels(pixels.pixels.data() + static_cast<std::size_t>(y) * w, red.data() + at, green.data() + at,
                 blue.data() + at, static_cast<std::size_t>(w));
-    std::memset(mask.data() + at, 255, static_cast<std::size_t>(w));
+    if (pixels.hasAlpha) {
+      AlphaValues(pixels.pixels.data() + static_cast<std::size_t>(y) * w, mask.data() + at,
+                  static_cast<std::size_t>(w));
+    } else {
+      std::memset(mask.data() + at, 255, static_cast<std::size_t>(w));
+    }
   }
   return true;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/png_decoder.h"
 
 namespace {
 PictureLoadHook pictureLoadHook = nullptr;
@@ -39,6 +40,31 @@ bool ProbeBmpFile(const char* path, BmpProbe& out, std::uint64_t& fileBytes) {
 bool ProbeBmpFile(const char* path, BmpProbe& out) {
   std::uint64_t fileBytes = 0;
   return ProbeBmpFile(path, out, fileBytes);
+}
+
+bool ProbePictureFile(const char* path, PictureProbe& out, std::uint64_t& fileBytes) {
+  out = PictureProbe();
+  fileBytes = 0;
+  std::string bytes;
+  if (path == nullptr || !platform::ReadWholeFile(path, bytes)) return false;
+  fileBytes = bytes.size();
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  if (IsPng(data, bytes.size())) {
+    PngProbe png;
+    if (!ProbePng(data, bytes.size(), png)) return false;
+    out.width = png.width;
+    out.height = png.height;
+    out.mayHaveAlpha = png.mayHaveAlpha;
+    out.decodeBytes = png.decodeBytes;
+    return true;
+  }
+  BmpProbe bmp;
+  if (!ProbeBmp(data, bytes.size(), bmp)) return false;
+  out.width = bmp.width;
+  out.height = bmp.height;
+  out.mayHaveAlpha = bmp.alphaMask;
+  out.decodeBytes = bmp.decodeBytes;
+  return true;
 }
 
 void SetPictureLoadHook(PictureLoadHook hook) { pictureLoadHook = hook; }

@@ -37,6 +37,20 @@ bool ProbeBmpFile(const char* path, BmpProbe& out);
 // The same, and the file's size in bytes (what reading it whole takes).
 bool ProbeBmpFile(const char* path, BmpProbe& out, std::uint64_t& fileBytes);
 
+// What the header of a skin picture, BMP or PNG (told by its signature), says.
+struct PictureProbe {
+  int width = 0;
+  int height = 0;
+  // The file may carry its own alpha, which the loaded picture keeps as a plane.
+  bool mayHaveAlpha = false;
+  // The most its decoder holds at once (the file's bytes not counted).
+  std::uint64_t decodeBytes = 0;
+};
+
+// The headers of a BMP or PNG file, and the file's size in bytes; false when it
+// cannot be read or its headers are refused (too large a side among them).
+bool ProbePictureFile(const char* path, PictureProbe& out, std::uint64_t& fileBytes);
+
 // Runs before each picture file is decoded; tests make it throw std::bad_alloc
 // to run a load out of memory. Null (the default) does nothing.
 using PictureLoadHook = void (*)(const std::string& path);

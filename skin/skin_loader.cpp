@@ -8,6 +8,7 @@
 #include "platform/bitmap_file.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
+#include "skin/alpha_outline.h"
 #include "skin/layer_table.h"
 #include "skin/skin_budget.h"
 #include "skin/skin_text.h"
@@ -59,7 +60,11 @@ bool LoadOutline(const char* path, const std::string& skinDirectory, SkinContent
   const std::string bodyFile = skin::SkinFilePath(skinDirectory, graph);
   RunPictureLoadHook(bodyFile);
   if (platform::LoadBitmapPixels(bodyFile.c_str(), body)) {
-    if (transparent == "non") {  // exactly "non": NON and Non read as the number 0 below
+    if (body.hasAlpha) {
+      // A body with its own alpha is cut by it alone: the colour key (the
+      // top-left pixel's colour by default) would cut holes in what was drawn.
+      shaped = ShapeFromAlpha(body, out.shape, out.hitMask);
+    } else if (transparent == "non") {  // exactly "non": NON and Non read as the number 0 below
       shaped = ShapeFromRectangle(body, out.shape, out.hitMask);
     } else {
       const std::uint32_t key = platform::ReadProfileInt("Initialize", "TransparentColor",

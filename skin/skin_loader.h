@@ -15,6 +15,9 @@
 struct SkinPictureSet {
   std::vector<PlanarImage> layers;
   PlanarImage frame;
+  // The body picture's own alpha (255 opaque), body-sized; empty when the body
+  // has none. The body's layer and the frame stay without a mask.
+  Plane bodyAlpha;
 };
 
 // What one skin file gives the clock.

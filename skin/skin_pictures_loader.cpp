@@ -77,16 +77,21 @@ const char* OverBudget(const std::vector<PictureJob>& jobs) {
   const char* decodeFailure = nullptr;
   for (std::size_t i = 0; i < jobs.size(); ++i) {
     const PictureJob& job = jobs[i];
-    BmpProbe probe;
+    PictureProbe probe;
     std::uint64_t fileBytes = 0;
-    if (!ProbeBmpFile(job.file.c_str(), probe, fileBytes)) continue;
-    const PictureForm form =
-        job.hand ? PictureForm::Hand : skin::IsNon(job.mask) ? PictureForm::Plain : PictureForm::Masked;
+    if (!ProbePictureFile(job.file.c_str(), probe, fileBytes)) continue;
+    const std::uint64_t area = static_cast<std::uint64_t>(probe.width) * static_cast<std::uint64_t>(probe.height);
+    // A picture with its own alpha keeps it as a mask plane.
+    const PictureForm form = job.hand                                      ? PictureForm::Hand
+                             : skin::IsNon(job.mask) && !probe.mayHaveAlpha ? PictureForm::Plain
+                                                                            : PictureForm::Masked;
     std::uint64_t bytes = PlaneBytes(probe.width, probe.height, form);
     if (i == 0) {
       // The body is also the composed frame, and has a byte a pixel each for
-      // the hit mask and the outline as loaded.
-      bytes = bytes * 2 + 2 * static_cast<std::uint64_t>(probe.width) * static_cast<std::uint64_t>(probe.height);
+      // the hit mask, the outline as loaded and the window's alpha; its own
+      // alpha is a plane of its own.
+      bytes = PlaneBytes(probe.width, probe.height, PictureForm::Plain) * 2 + 3 * area +
+              (probe.mayHaveAlpha ? area : 0);
     }
     if (!budget.Add(bytes)) return job.failure;
     if (probe.decodeBytes + fileBytes > decodePeak) {
@@ -156,6 +161,7 @@ bool LoadSkinPictures(const char* path, const std::string& skinDirectory, int an
   // Running out of memory half-way is one more way for a picture to fail.
   std::vector<PlanarImage> fresh;
   PlanarImage freshBody;
+  Plane freshBodyAlpha;
   const char* failure = kBodyFailure;
   try {
     fresh.resize(static_cast<std::size_t>(animation) + DialFrame0);
@@ -163,6 +169,11 @@ bool LoadSkinPictures(const char* path, const std::string& skinDirectory, int an
       failure = job.failure;
       PlanarImage& image = job.entry == Body ? freshBody : fresh[job.entry];
       if (!LoadJob(job, image)) return Fail(job.failure);
+      if (job.entry == Body && freshBody.hasMask) {
+        // The body's alpha shapes the window; the body itself is drawn whole.
+        freshBodyAlpha.swap(freshBody.mask);
+        freshBody.hasMask = false;
+      }
       if (job.entry == Body) fresh[Body] = freshBody;  // the frame and entry 0 both start as the body
     }
   } catch (const std::bad_alloc&) {
@@ -170,5 +181,6 @@ bool LoadSkinPictures(const char* path, const std::string& skinDirectory, int an
   }
   out.layers.swap(fresh);
   out.frame = std::move(freshBody);
+  out.bodyAlpha.swap(freshBodyAlpha);
   return true;
 }

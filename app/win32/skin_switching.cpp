@@ -33,13 +33,14 @@ void MoveToSkinPosition(HWND window) {
 bool FitWindowToBody(HWND window, const std::string& skinPath) {
   // The size comes from the body's headers, checked as the loader checks
   // them: a picture too large to use is refused before anything is decoded.
-  BmpProbe body;
+  PictureProbe body;
+  std::uint64_t fileBytes = 0;
   try {
     const std::string graph =
         platform::ReadProfileString("Body", "Graph", "non", skinPath.c_str(), 260);
     // The skin directory, not the directory of skinPath: the caller has set it.
     const std::string bodyPath = skin::SkinFilePath(clockState.skinDirectory, graph);
-    if (!ProbeBmpFile(bodyPath.c_str(), body)) return false;
+    if (!ProbePictureFile(bodyPath.c_str(), body, fileBytes)) return false;
   } catch (const std::bad_alloc&) {
     return false;
   }

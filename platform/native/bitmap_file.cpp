@@ -5,6 +5,7 @@
 #include "platform/bitmap_file.h"
 #include "platform/files.h"
 #include "platform/bmp_decoder.h"
+#include "platform/png_decoder.h"
 
 namespace platform {
 
@@ -23,9 +24,12 @@ void ReleaseBitmapScratch() { std::string().swap(FileBytes()); }
 bool LoadBitmapPixels(const char* path, BitmapPixels& out) {
   out.width = out.height = 0;  // the pixel buffer is kept for the decoder to reuse
   out.pixels.clear();
+  out.hasAlpha = false;
   std::string& bytes = FileBytes();
   if (path == nullptr || !ReadWholeFile(path, bytes)) return false;
-  return DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), out);
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  if (IsPng(data, bytes.size())) return DecodePng(data, bytes.size(), out);
+  return DecodeBmp(data, bytes.size(), out);
 }
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include "platform/bitmap_file.h"
 #include "platform/files.h"
 #include "platform/bmp_decoder.h"
+#include "platform/png_decoder.h"
 #include "platform/text.h"
 #include "platform/win32/handles.h"
 
@@ -61,11 +62,12 @@ bool LoadBitmapPixels(const char* path, BitmapPixels& out) {
   // LoadImage takes files cut short (a half-downloaded skin) and fills the
   // missing rows with garbage; refuse whatever our own decoder refuses.
   std::string bytes;
+  if (!ReadWholeFile(path, bytes)) return false;
+  const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  // PNG has no loader of its own here: the same decoder as everywhere.
+  if (IsPng(data, bytes.size())) return DecodePng(data, bytes.size(), out);
   BitmapPixels checked;
-  if (!ReadWholeFile(path, bytes) ||
-      !DecodeBmp(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), checked)) {
-    return false;
-  }
+  if (!DecodeBmp(data, bytes.size(), checked)) return false;
   const std::wstring widePath = WideFromUtf8(path);
   win32::Bitmap bitmap(static_cast<HBITMAP>(
       LoadImageW(nullptr, widePath.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
@@ -75,6 +77,13 @@ bool LoadBitmapPixels(const char* path, BitmapPixels& out) {
   if (header.bmWidth <= 0 || header.bmHeight <= 0) return false;
   BitmapPixels result;
   if (!Transfer(bitmap.Get(), header.bmWidth, header.bmHeight, result)) return false;
+  // The loader's bitmap has the display's format, without alpha: the file's
+  // alpha, where it has one, comes from our decoder.
+  if (checked.hasAlpha && result.width == checked.width && result.height == checked.height) {
+    for (std::size_t i = 0; i < result.pixels.size(); ++i)
+      result.pixels[i] = (result.pixels[i] & 0xFFFFFFu) | (checked.pixels[i] & 0xFF000000u);
+    result.hasAlpha = true;
+  }
   out = std::move(result);
   return true;
 }

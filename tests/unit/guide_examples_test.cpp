@@ -30,6 +30,7 @@ const Example kGuideExamples[] = {
     {"square/Square.HRL", 64, 64},
     {"round/Round.HRL", 96, 96},
     {"blink/Blink.HRL", 88, 72},
+    {"soft/Soft.HRL", 96, 96},
 };
 
 // Runs the tool and returns its exit status; standard error goes to a file.

@@ -9,6 +9,7 @@
 
 #include "render/clock_state.h"
 #include "skin/skin_budget.h"
+#include "png_writer.h"
 #include "rle_bomb.h"
 #include "skin_fixture.h"
 #include "test_host.h"
@@ -86,6 +87,27 @@ TEST(SkinBounds, AGiantBodyIsRefusedFromItsHeaders) {
   SetPictureLoadHook(CountDecodes);
   EXPECT_FALSE(c.Load("[Initialize]\r\nTitle=bomb\r\n[Body]\r\nGraph=bomb.bmp\r\n"));
   SetPictureLoadHook(nullptr);
+  c.log.ExpectOnlyError("Body用CGの読み込みに失敗しました");
+  c.ExpectRunningSkinKept();
+}
+
+// A PNG is held to the same bounds from its header: a few hundred bytes
+// claiming 8192 x 8192 16-bit RGBA are refused before they are inflated.
+TEST(SkinBounds, APngBodyThatClaimsTooMuchIsRefusedFromItsHeader) {
+  Clock c;
+  pngtest::PngPicture claim;
+  claim.width = claim.height = 2;
+  claim.depth = 16;
+  claim.samples.assign(16, 40000);
+  std::string file = pngtest::EncodePng(claim);
+  file[18] = file[22] = 0x20;
+  file[19] = file[23] = 0;
+  c.folder.WriteText("claim.png", file);
+  picturesDecoded = 0;
+  SetPictureLoadHook(CountDecodes);
+  EXPECT_FALSE(c.Load("[Initialize]\r\nTitle=claim\r\n[Body]\r\nGraph=claim.png\r\n"));
+  SetPictureLoadHook(nullptr);
+  EXPECT_EQ(picturesDecoded, 0);
   c.log.ExpectOnlyError("Body用CGの読み込みに失敗しました");
   c.ExpectRunningSkinKept();
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,9 @@ class SkinFolder {
     static int counter = 0;
     const auto base = std::filesystem::temp_directory_path();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = "horalune-skin-" + std::to_string(++counter);
+    // A random part keeps two test runs on one machine out of each other's folders.
+    std::string name = "horalune-skin-" + std::to_string(std::random_device{}() % 1000000u) + "-" +
+                       std::to_string(++counter);
     if (info) name += std::string("-") + info->name();
     root_ = base / name;
     std::filesystem::remove_all(root_);

@@ -14,7 +14,9 @@
 #include "render/colour_effects.h"
 #include "skin/display_scale.h"
 #include "skin/skin_scaling.h"
+#include "skin/skin_loader.h"
 #include "skin_fixture.h"
+#include "test_host.h"
 
 namespace {
 
@@ -165,3 +167,33 @@ TEST(WindowAlpha, KeyedSkinShowsTodaysPixelsAt100AndSoftEdgesAtAScale) {
 }
 
 }  // namespace
+
+// A body with its own alpha (the guide's soft example): the window shows that
+// alpha as drawn at 100 %, its exact covered area at a scale, and hit tests
+// where it is at least one half.
+TEST(WindowAlpha, ABodysOwnAlphaIsTheWindowsAlphaAtEveryScale) {
+  skintest::MessageLog log;
+  const std::string s(1, testing_support::kPathSeparator);
+  const std::string folder = testing_support::SourceTree() + s + "docs" + s + "examples" + s + "soft" + s;
+  SkinContent content;
+  ASSERT_TRUE(LoadSkinContent(folder + "Soft.HRL", folder, content));
+  const std::vector<std::uint8_t> own(content.pictures.bodyAlpha.begin(), content.pictures.bodyAlpha.end());
+  const int side = content.hitMaskWidth;
+  ASSERT_EQ(own.size(), static_cast<std::size_t>(side) * side);
+  ASSERT_TRUE(std::any_of(own.begin(), own.end(), [](std::uint8_t a) { return a > 0 && a < 128; }));
+
+  ClockState clock;
+  clock.softEdges = true;
+  clock.skinDirectory = folder;
+  clock.skinPath = folder + "Soft.HRL";
+  WindowShape shape;
+  ASSERT_TRUE(clock.LoadSkinData(shape));
+  EXPECT_EQ(clock.frameAlpha, own);
+  for (std::size_t k = 0; k < own.size(); ++k) ASSERT_EQ(clock.hitMask[k], own[k] >= 128 ? 1 : 0) << k;
+  ASSERT_TRUE(clock.ChangeDisplayDpi(144, shape));
+  const int w = ScaleByDpi(side, 144);
+  EXPECT_EQ(clock.frameAlpha, CellCountAlpha(own, side, side, w, w));
+  ASSERT_TRUE(clock.ChangeDisplayDpi(kBaseDpi, shape));
+  EXPECT_EQ(clock.frameAlpha, own);
+  EXPECT_TRUE(log.messages.empty());
+}

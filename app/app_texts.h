@@ -20,4 +20,5 @@ constexpr char kBadArgumentText[] = "引数が異常、もしくは使用でき�
 constexpr char kBadDataText[] = "データに異常があります";
 constexpr char kUnrecognisedText[] = "認識できないファイルです";
 constexpr char kOneFileText[] = "一度に１つのファイルのみ受け取ります";
+constexpr char kWakeNotSavedText[] = "「Wake the PC for alarms」の設定を保存できませんでした.";
 constexpr char kChooseTitle[] = "ファイルを選んで下さい";

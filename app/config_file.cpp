@@ -145,3 +145,13 @@ bool SaveWindowLook(const std::string& programDirectory, const WindowLook& look)
   return file.Set("Default", "Opacity", Format("%d", look.opacityPercent).c_str()) &&
          file.Set("Default", "ClickThrough", look.clickThrough ? "1" : "0") && file.Save();
 }
+
+bool ReadWakeForAlarms(const std::string& programDirectory) {
+  const std::string config = platform::SettingsFilePath(programDirectory);
+  return platform::ReadProfileInt("Default", "WakeForAlarms", 0, config.c_str()) == 1;
+}
+
+bool SaveWakeForAlarms(const std::string& programDirectory, bool on) {
+  const std::string config = platform::SettingsFilePath(programDirectory);
+  return platform::WriteProfileString("Default", "WakeForAlarms", on ? "1" : "0", config.c_str());
+}

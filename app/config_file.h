@@ -48,3 +48,8 @@ WindowLook ReadWindowLook(const std::string& programDirectory);
 // Writes both keys into [Default] in one save, leaving every other key as it
 // was. False when the file could not be read or written (it is then unchanged).
 bool SaveWindowLook(const std::string& programDirectory, const WindowLook& look);
+
+// "Wake the PC for alarms": WakeForAlarms (0/1) in the Default section of
+// Horalune.DAT, off unless it reads 1. False when the value could not be saved.
+bool ReadWakeForAlarms(const std::string& programDirectory);
+bool SaveWakeForAlarms(const std::string& programDirectory, bool on);

@@ -25,6 +25,12 @@ namespace platform {
 // in the time zone in force now (a zone changed while the program runs is
 // seen at the next reading); false when it has none.
 bool ReadSystemLocalTime(std::tm& parts, int& utcOffsetSeconds);
+
+// The rule of the time zone in force now: seconds east of UTC at any instant
+// (seconds since 1970-01-01 00:00:00 UTC), past or future, daylight saving
+// included, by that year's own rule where the system keeps one. The zone is
+// read when the rule is made: make it again after a zone change.
+std::function<int(std::int64_t utc)> CurrentZoneRule();
 }  // namespace platform
 
 int LocalYear();

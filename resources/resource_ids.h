@@ -59,5 +59,6 @@ enum ClockCommand : unsigned {
   kCommandOpacity100 = 5600, /* + the place in kOpacityChoices: 100 % down to 50 % */
   kCommandOpacity50 = 5605,
   kCommandClickThrough = 5610,
+  kCommandWakeForAlarms = 5620, /* 5620-5639: waking for alarms */
 };
 #endif

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "alarm/alarm_check.h"
 #include "alarm/alarm_handover.h"
@@ -12,6 +15,7 @@
 #include "alarm/snooze.h"
 #include "alarm/win32/alarm_objects.h"
 #include "alarm/win32/notification_window.h"
+#include "alarm/win32/wake_timer.h"
 #include "platform/files.h"
 #include "platform/local_clock.h"
 #include "platform/message_box.h"
@@ -30,6 +34,19 @@ bool lastCheckedOnDisk = false;
 bool snoozesChanged = false;
 // A failed save has been said, and no save has succeeded since.
 bool saveFailureShown = false;
+UtcOffsetAt alarmZoneRule;
+// The system's zone as last read: reading it costs registry look-ups, so it
+// is read again only after a clock or zone change, or when the clock's own
+// offset disagrees with it.
+UtcOffsetAt systemZone;
+
+const UtcOffsetAt& ZoneRule(const LocalClockReading& now, std::int64_t nowUtc) {
+  if (alarmZoneRule) return alarmZoneRule;
+  if (!systemZone || systemZone(nowUtc) != now.utcOffsetSeconds) {
+    systemZone = platform::CurrentZoneRule();
+  }
+  return systemZone;
+}
 
 std::string SettingsFile() { return platform::SettingsFilePath(platform::ProgramDirectory()); }
 
@@ -141,6 +158,7 @@ bool AlarmListAvailable() {
 
 bool SaveAlarmList(bool sessionEnding) {
   if (!OwnsAlarms()) return true;
+  RearmWakeTimer();  // an editor commit may have changed what comes next
   // A list that could not be read is never saved over the file.
   if (alarmList.Unavailable()) return false;
   const std::string lastChecked =
@@ -179,6 +197,7 @@ void CheckAlarms() {
     alarmQueue.Push(notice);
   }
   CheckDueAlarms(alarmCheck, alarmList, alarmQueue, now, ElapsedMilliseconds(), ShowFrontNotice);
+  RearmWakeTimer();
 }
 
 bool SnoozeNotice(const AlarmNotice& notice) {
@@ -188,7 +207,44 @@ bool SnoozeNotice(const AlarmNotice& notice) {
       UtcSerial(ReadLocalClock()) + std::int64_t{60} * ReadSnoozeMinutes(file.c_str());
   if (!snoozes.Add(notice, due)) return false;
   snoozesChanged = true;
+  RearmWakeTimer();
   // Kept in memory even when the write fails: it still rings in this run.
   WriteAlarmState();
   return true;
 }
+
+WakeTimer& AlarmWakeTimer() {
+  static WakeTimer timer(MakeWaitableWakeTimer());
+  return timer;
+}
+
+void RearmWakeTimer() {
+  WakeTimer& timer = AlarmWakeTimer();
+  if (!OwnsAlarms() || alarmList.Unavailable()) {
+    timer.ArmAt(std::nullopt);
+    return;
+  }
+  const LocalClockReading now = ReadLocalClock();
+  const std::int64_t nowLocal = LocalSerial(now);
+  // Before its first step the walk will look at this very second too.
+  const std::int64_t lastLookedAt =
+      alarmCheck.walk.Started() ? alarmCheck.walk.LastLookedAt() : nowLocal - 1;
+  const std::int64_t nowUtc = nowLocal - now.utcOffsetSeconds;
+  const std::optional<DueMoment> due =
+      NextDueMoment(alarmList, lastLookedAt, nowUtc, ZoneRule(now, nowUtc));
+  std::optional<std::int64_t> at;
+  if (due) at = due->utc;
+  // A snoozed notice rings again at its own instant: it wakes the computer too.
+  for (const SnoozedNotice& snoozed : snoozes.Entries()) {
+    const std::int64_t rings = std::max(snoozed.due, nowUtc);
+    at = at ? std::min(*at, rings) : rings;
+  }
+  timer.ArmAt(at);
+}
+
+void ClockOrZoneChanged() {
+  systemZone = nullptr;
+  CheckAlarms();
+}
+
+void SetAlarmZoneRule(UtcOffsetAt rule) { alarmZoneRule = std::move(rule); }

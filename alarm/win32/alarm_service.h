@@ -1,5 +1,8 @@
 // The clock's calls into the alarms.
 #pragma once
+#include "alarm/next_due.h"
+
+class WakeTimer;
 
 // Whether this clock owns the alarms of its settings file: the first clock
 // started on a Horalune.DAT does; any other shows its clock but leaves the
@@ -31,3 +34,18 @@ bool SnoozeNotice(const AlarmNotice& notice);
 // message box owned by the clock window, except when the session is ending
 // (it is only logged then, so as not to hold up the shutdown).
 bool SaveAlarmList(bool sessionEnding = false);
+
+// The wake timer of the alarms this clock owns: armed at the next moment an
+// alarm that is on falls due, cancelled when none is or this clock does not
+// own the alarms. Every check and every save re-arms it, so a clock or zone
+// change and a resume (which all check at once) re-arm it too.
+WakeTimer& AlarmWakeTimer();
+void RearmWakeTimer();
+
+// The clock was set or the time zone changed: the zone is read afresh and the
+// check runs at once (re-arming the wake timer).
+void ClockOrZoneChanged();
+
+// Tests: the zone rule the wake timer reckons with; empty takes the system's
+// zone afresh at each re-arming.
+void SetAlarmZoneRule(UtcOffsetAt rule);

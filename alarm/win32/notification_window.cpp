@@ -5,6 +5,7 @@
 #include <map>
 
 #include "alarm/win32/alarm_objects.h"
+#include "alarm/win32/keep_awake.h"
 #include "alarm/win32/playback_window.h"
 #include "platform/text.h"
 #include "resources/resource_ids.h"
@@ -64,6 +65,7 @@ void InitialiseNotification(HWND dialog) {
 INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
+      NotificationOpened();  // before the voice plays: the screen is on while it rings
       InitialiseNotification(dialog);
       break;
     case WM_PAINT:
@@ -85,6 +87,7 @@ INT_PTR CALLBACK NotificationDlgProc(HWND dialog, UINT message, WPARAM wParam, L
       break;
     case WM_DESTROY:
       shownNotices.erase(dialog);
+      NotificationClosed();
       break;
     case WM_LBUTTONDOWN:
       DragWindow(dialog);

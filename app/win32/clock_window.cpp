@@ -6,6 +6,7 @@
 
 #include "alarm/win32/alarm_dialog.h"
 #include "alarm/win32/alarm_service.h"
+#include "alarm/win32/wake_timer.h"
 #include "app/app_texts.h"
 #include "app/command_line.h"
 #include "app/config_file.h"
@@ -73,6 +74,16 @@ void ToggleClickThrough(HWND window) {
   ChangeWindowLook(window, windowOpacityPercent, !windowClickThrough);
 }
 
+// The choice is kept at once: it is the program's, not the skin's.
+void ToggleWakeForAlarms(HWND window) {
+  WakeTimer& timer = AlarmWakeTimer();
+  timer.SetWake(!timer.Wake());
+  if (!SaveWakeForAlarms(clockState.programDirectory, timer.Wake())) {
+    platform::ShowMessage(window, kWakeNotSavedText, platform::kCaption,
+                          platform::MessageKind::Warning);
+  }
+}
+
 void OnCommand(HWND window, WORD command) {
   switch (command) {
     case kCommandAntialiasing:
@@ -95,6 +106,9 @@ void OnCommand(HWND window, WORD command) {
       break;
     case kCommandCalendar:
       ShowCalendarDialog(window);
+      break;
+    case kCommandWakeForAlarms:
+      ToggleWakeForAlarms(window);
       break;
     case kCommandExit:
       SaveDisplayOptions(window);
@@ -165,6 +179,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   switch (message) {
     case WM_CREATE:
       mainWindow = window;  // the tray code may need it before CreateWindowEx returns
+      AlarmWakeTimer().SetWake(ReadWakeForAlarms(clockState.programDirectory));
       AddTrayIcon(window);
       ApplyTopmost(window);
       UpdateWindow(window);
@@ -184,14 +199,15 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       Present(window, true);
       break;
     case WM_POWERBROADCAST:
-      // Back from sleep: what fell due meanwhile shows now, not at the next tick.
+      // Back from sleep (the wake timer's wake too): what fell due meanwhile
+      // shows now, not at the next tick, and the check re-arms the timer.
       if (wParam == PBT_APMRESUMEAUTOMATIC) CheckAlarms();
       break;
     case WM_TIMECHANGE:
     case WM_SETTINGCHANGE:
       // A clock or time-zone change: each reading takes the zone afresh, so
-      // the check sees the new time at once.
-      CheckAlarms();
+      // the check sees the new time at once and re-arms the wake timer.
+      ClockOrZoneChanged();
       break;
     case WM_DISPLAYCHANGE:
       KeepWindowOnScreen(window);

@@ -1,5 +1,7 @@
 #include "app/win32/popup_menu.h"
 
+#include "alarm/win32/alarm_service.h"
+#include "alarm/win32/wake_timer.h"
 #include "render/clock_state.h"
 #include "ui/win32/program_state.h"
 
@@ -67,6 +69,8 @@ win32::Menu BuildPopupMenu(const SkinSettings& settings, const WindowLook& look)
   menu.Separator();
   menu.Item(L"Alarm", kCommandAlarm);
   menu.Item(L"Calendar", kCommandCalendar);
+  menu.Item(L"Wake the PC for alarms", kCommandWakeForAlarms);
+  if (AlarmWakeTimer().Wake()) menu.Check(kCommandWakeForAlarms);
   menu.Item(L"Load HRL file", kCommandLoadSkin);
   if (settings.specialMenu == 1) {
     static const wchar_t* const names[] = {L"Normal", L"Negative", L"Solarization", L"Grayscale",

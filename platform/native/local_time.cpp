@@ -13,4 +13,13 @@ bool ReadSystemLocalTime(std::tm& parts, int& utcOffsetSeconds) {
   return true;
 }
 
+std::function<int(std::int64_t utc)> CurrentZoneRule() {
+  tzset();
+  return [](std::int64_t utc) {
+    const std::time_t at = static_cast<std::time_t>(utc);
+    std::tm parts{};
+    return localtime_r(&at, &parts) != nullptr ? static_cast<int>(parts.tm_gmtoff) : 0;
+  };
+}
+
 }  // namespace platform

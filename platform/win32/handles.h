@@ -67,6 +67,7 @@ using MemoryDC = Owned<HDC, NullIsInvalid<HDC, DeleteDC>>;
 using File = Owned<HANDLE, FileTraits>;
 using Mutex = Owned<HANDLE, NullIsInvalid<HANDLE, CloseHandle>>;
 using Hook = Owned<HHOOK, NullIsInvalid<HHOOK, UnhookWindowsHookEx>>;
+using WaitableTimer = Owned<HANDLE, NullIsInvalid<HANDLE, CloseHandle>>;
 
 // GetDC / ReleaseDC.
 class WindowDC {

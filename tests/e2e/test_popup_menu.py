@@ -39,8 +39,8 @@ def run():
         # Work introduction, Message, (separator), Antialiasing: flips it off.
         choose(s, clock, ["Down", "Down", "Down", "Return"],
                os.path.join(shots, "menu.png") if shots else None)
-        # The eighth item opens the effects; the fourth of them is Grayscale.
-        choose(s, clock, ["Down"] * 8 + ["Right", "Down", "Down", "Down", "Return"],
+        # The ninth item opens the effects; the fourth of them is Grayscale.
+        choose(s, clock, ["Down"] * 9 + ["Right", "Down", "Down", "Down", "Return"],
                None)
         left, top, right, bottom = s.rect(clock)
 

@@ -300,3 +300,30 @@ TEST_F(ConfigFileTest, NothingIsWrittenBeforeASkinIsSettled) {
 }
 
 }  // namespace
+
+namespace {
+
+// "Wake the PC for alarms" is off until chosen, survives a restart, and its
+// save leaves the rest of the settings file (alarms included) as it was.
+TEST_F(ConfigFileTest, WakeForAlarmsIsOffUntilChosenAndKeptBesideTheRest) {
+  EXPECT_FALSE(ReadWakeForAlarms(dir_));  // no settings file yet
+  const std::string original =
+      "[Default]\r\nDataDir=skins\r\nExeDat=a.hrl\r\n[Alarm]\r\nTime0=073000\r\n";
+  Write(platform::kSettingsFileName, original);
+  EXPECT_FALSE(ReadWakeForAlarms(dir_));
+  ASSERT_TRUE(SaveWakeForAlarms(dir_, true));
+  EXPECT_TRUE(ReadWakeForAlarms(dir_));
+  const std::string on = Read(platform::kSettingsFileName);
+  EXPECT_EQ(on, "[Default]\r\nDataDir=skins\r\nExeDat=a.hrl\r\nWakeForAlarms=1\r\n[Alarm]\r\n"
+                "Time0=073000\r\n");
+  ASSERT_TRUE(SaveWakeForAlarms(dir_, false));
+  EXPECT_FALSE(ReadWakeForAlarms(dir_));
+  // Only 1 means on: a value edited by hand to anything else is off.
+  for (const char* value : {"2", "yes", "-1", ""}) {
+    Write(platform::kSettingsFileName, std::string("[Default]\r\nWakeForAlarms=") + value + "\r\n");
+    EXPECT_FALSE(ReadWakeForAlarms(dir_)) << value;
+  }
+  EXPECT_TRUE(messages_.empty());
+}
+
+}  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "alarm/win32/alarm_service.h"
+#include "alarm/win32/wake_timer.h"
 #include "app/win32/popup_menu.h"
 #include "skin/skin_settings.h"
 
@@ -47,8 +49,9 @@ TEST(PopupMenu, PlainSkin) {
   const win32::Menu menu = BuildPopupMenu(settings);
   const std::vector<std::string> expected = {
       "Work introduction 5003", "-", "Antialiasing 5001", "Topmost Window 5004", "-",
-      "Alarm 5002", "Calendar 5006", "Load HRL file 5508", "-", "Version Info 5005",
-      "Help 5509", "-", "Window Opacity >", "Click-Through 5610", "-", "Exit 5507"};
+      "Alarm 5002", "Calendar 5006", "Wake the PC for alarms 5620", "Load HRL file 5508", "-",
+      "Version Info 5005", "Help 5509", "-", "Window Opacity >", "Click-Through 5610", "-",
+      "Exit 5507"};
   EXPECT_EQ(ReadMenu(menu.Get()), expected);
 }
 
@@ -59,17 +62,20 @@ TEST(PopupMenu, DocumentChecksAndSpecialMenu) {
   settings.topmost = true;
   settings.specialMenu = 1;
   settings.effect = 4;
+  AlarmWakeTimer().SetWake(true);  // the program's choice, not the skin's
   const win32::Menu menu = BuildPopupMenu(settings);
+  AlarmWakeTimer().SetWake(false);
   const std::vector<std::string> expected = {
       "Work introduction 5003", "Message 5510", "-", "[x] Antialiasing 5001",
-      "[x] Topmost Window 5004", "-", "Alarm 5002", "Calendar 5006", "Load HRL file 5508",
-      "Special Menu >", "-", "Version Info 5005", "Help 5509", "-", "Window Opacity >",
-      "Click-Through 5610", "-", "Exit 5507"};
+      "[x] Topmost Window 5004", "-", "Alarm 5002", "Calendar 5006",
+      "[x] Wake the PC for alarms 5620", "Load HRL file 5508", "Special Menu >", "-",
+      "Version Info 5005", "Help 5509", "-", "Window Opacity >", "Click-Through 5610", "-",
+      "Exit 5507"};
   EXPECT_EQ(ReadMenu(menu.Get()), expected);
   const std::vector<std::string> effects = {"Normal 5500", "Negative 5501", "Solarization 5502",
                                             "Grayscale 5503", "[x] Gold 5504", "Sepia 5505",
                                             "Emboss 5506"};
-  EXPECT_EQ(ReadMenu(Submenu(menu.Get(), 9)), effects);
+  EXPECT_EQ(ReadMenu(Submenu(menu.Get(), 10)), effects);
 }
 
 TEST(PopupMenu, SpecialMenuOnlyForOneAndOneCheckAtMost) {
@@ -77,7 +83,7 @@ TEST(PopupMenu, SpecialMenuOnlyForOneAndOneCheckAtMost) {
     SkinSettings settings;
     settings.specialMenu = special;
     const win32::Menu menu = BuildPopupMenu(settings);
-    EXPECT_EQ(GetMenuItemCount(menu.Get()), 16) << special;
+    EXPECT_EQ(GetMenuItemCount(menu.Get()), 17) << special;
   }
   for (int effect : {0, 6, 7, -1}) {
     SkinSettings settings;
@@ -85,7 +91,7 @@ TEST(PopupMenu, SpecialMenuOnlyForOneAndOneCheckAtMost) {
     settings.effect = effect;
     const win32::Menu menu = BuildPopupMenu(settings);
     int checks = 0;
-    for (const std::string& line : ReadMenu(Submenu(menu.Get(), 8))) checks += line.rfind("[x]", 0) == 0;
+    for (const std::string& line : ReadMenu(Submenu(menu.Get(), 9))) checks += line.rfind("[x]", 0) == 0;
     EXPECT_EQ(checks, effect >= 0 && effect <= 6 ? 1 : 0) << effect;
   }
 }
@@ -98,8 +104,8 @@ TEST(PopupMenu, OpacityAndClickThroughAreCheckedAsTheWindowIs) {
     const win32::Menu menu = BuildPopupMenu(SkinSettings{}, look);
     std::vector<std::string> expected = names;
     expected[static_cast<std::size_t>(choice)].insert(0, "[x] ");
-    EXPECT_EQ(ReadMenu(Submenu(menu.Get(), 12)), expected);
-    EXPECT_EQ(ReadMenu(menu.Get())[13], look.clickThrough ? "[x] Click-Through 5610" : "Click-Through 5610");
+    EXPECT_EQ(ReadMenu(Submenu(menu.Get(), 13)), expected);
+    EXPECT_EQ(ReadMenu(menu.Get())[14], look.clickThrough ? "[x] Click-Through 5610" : "Click-Through 5610");
   }
 }
 
@@ -112,8 +118,8 @@ TEST(PopupMenu, MenusAreDestroyedWithTheirOwner) {
   {
     const win32::Menu menu = BuildPopupMenu(settings);
     main = menu.Get();
-    effects = Submenu(main, 8);
-    opacities = Submenu(main, 13);
+    effects = Submenu(main, 9);
+    opacities = Submenu(main, 14);
     ASSERT_TRUE(IsMenu(effects));
     ASSERT_TRUE(IsMenu(opacities));
   }

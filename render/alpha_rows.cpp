@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "render/effect_bytes.h"
+
 namespace {
 
 constexpr int kChunk = 16;
@@ -31,23 +33,6 @@ inline __m128i PremultiplyBytes(__m128i c, __m128i a) {
   const __m128i zero = _mm_setzero_si128();
   return _mm_packus_epi16(PremultiplyWords(_mm_unpacklo_epi8(c, zero), _mm_unpacklo_epi8(a, zero)),
                           PremultiplyWords(_mm_unpackhi_epi8(c, zero), _mm_unpackhi_epi8(a, zero)));
-}
-
-// Sixteen pixels from their four bytes: in memory blue, green, red, alpha.
-template <bool stream>
-inline void StoreWithAlpha(std::uint32_t* out, __m128i r, __m128i g, __m128i b, __m128i a) {
-  const __m128i bgLow = _mm_unpacklo_epi8(b, g), bgHigh = _mm_unpackhi_epi8(b, g);
-  const __m128i raLow = _mm_unpacklo_epi8(r, a), raHigh = _mm_unpackhi_epi8(r, a);
-  const __m128i p[4] = {_mm_unpacklo_epi16(bgLow, raLow), _mm_unpackhi_epi16(bgLow, raLow),
-                        _mm_unpacklo_epi16(bgHigh, raHigh), _mm_unpackhi_epi16(bgHigh, raHigh)};
-  for (int k = 0; k < 4; ++k) {
-    __m128i* to = reinterpret_cast<__m128i*>(out + 4 * k);
-    if (stream) {
-      _mm_stream_si128(to, p[k]);
-    } else {
-      _mm_storeu_si128(to, p[k]);
-    }
-  }
 }
 
 // Bit k set when byte k of `v` equals `value`.
@@ -80,7 +65,7 @@ inline void NormalAlphaChunk(EffectRowIn in, const std::uint8_t* alpha, std::uin
     g = PremultiplyBytes(g, a);
     b = PremultiplyBytes(b, a);
   }
-  StoreWithAlpha<stream>(out + x, r, g, b, a);
+  effect_bytes::StoreWithAlpha<stream>(out + x, r, g, b, a);
 }
 
 // Four pixels 0x00RRGGBB premultiplied by their four alphas.

@@ -8,16 +8,13 @@
 
 namespace effect_bytes {
 
-// Sixteen pixels from their red, green and blue bytes: in memory blue, green,
-// red, 0, which is 0x00RRGGBB little-endian. Streamed stores need `out`
-// 16-byte aligned.
+// Sixteen pixels from their four bytes: in memory blue, green, red, alpha.
 template <bool stream>
-inline void StorePixels(std::uint32_t* out, __m128i r, __m128i g, __m128i b) {
-  const __m128i zero = _mm_setzero_si128();
+inline void StoreWithAlpha(std::uint32_t* out, __m128i r, __m128i g, __m128i b, __m128i a) {
   const __m128i bgLow = _mm_unpacklo_epi8(b, g), bgHigh = _mm_unpackhi_epi8(b, g);
-  const __m128i rLow = _mm_unpacklo_epi8(r, zero), rHigh = _mm_unpackhi_epi8(r, zero);
-  const __m128i p[4] = {_mm_unpacklo_epi16(bgLow, rLow), _mm_unpackhi_epi16(bgLow, rLow),
-                        _mm_unpacklo_epi16(bgHigh, rHigh), _mm_unpackhi_epi16(bgHigh, rHigh)};
+  const __m128i raLow = _mm_unpacklo_epi8(r, a), raHigh = _mm_unpackhi_epi8(r, a);
+  const __m128i p[4] = {_mm_unpacklo_epi16(bgLow, raLow), _mm_unpackhi_epi16(bgLow, raLow),
+                        _mm_unpacklo_epi16(bgHigh, raHigh), _mm_unpackhi_epi16(bgHigh, raHigh)};
   for (int k = 0; k < 4; ++k) {
     __m128i* to = reinterpret_cast<__m128i*>(out + 4 * k);
     if (stream) {
@@ -26,6 +23,14 @@ inline void StorePixels(std::uint32_t* out, __m128i r, __m128i g, __m128i b) {
       _mm_storeu_si128(to, p[k]);
     }
   }
+}
+
+// Sixteen pixels from their red, green and blue bytes: in memory blue, green,
+// red, 0, which is 0x00RRGGBB little-endian. Streamed stores need `out`
+// 16-byte aligned.
+template <bool stream>
+inline void StorePixels(std::uint32_t* out, __m128i r, __m128i g, __m128i b) {
+  StoreWithAlpha<stream>(out, r, g, b, _mm_setzero_si128());
 }
 
 // luma - d + 128 on 16-bit lanes, clamped by the signed-to-unsigned pack.

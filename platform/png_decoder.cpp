@@ -137,9 +137,40 @@ bool ProbePng(const std::uint8_t* data, std::size_t size, PngProbe& out) {
   // Gathered chunks and inflated rows, the decoder's picture at four samples
   // and the one it converts to 8 bits or de-interlaces from, then ours.
   probe.decodeBytes = size + 2 * RawBytes(probe) + 2 * pixels * 4 * sampleBytes + pixels * 4;
+  if (probe.colourType == 3) probe.decodeBytes += size + 768;  // the copy with a full palette
   out = probe;
   return true;
 }
+
+namespace {
+
+// The decoder reads an index past the palette's end from entries it never
+// filled. A copy of the file whose palette is padded to 256 opaque black
+// entries makes such pixels black, the same on every run; empty when the file
+// needs no padding (not a palette picture, or its palette already full).
+std::vector<std::uint8_t> WithFullPalette(const std::uint8_t* data, std::size_t size, const PngProbe& probe) {
+  std::vector<std::uint8_t> copy;
+  if (probe.colourType != 3) return copy;
+  for (std::size_t at = kHeaderEnd; size - at >= 12;) {
+    const std::uint64_t length = Be32(data + at);
+    if (length + 12 > size - at || std::memcmp(data + at + 4, "IDAT", 4) == 0) break;
+    if (std::memcmp(data + at + 4, "PLTE", 4) == 0) {
+      if (length == 0 || length % 3 != 0 || length >= 768) break;  // refused by the decoder, or full
+      const std::size_t end = at + 12 + static_cast<std::size_t>(length);
+      copy.reserve(size + 768);
+      copy.assign(data, data + at);
+      for (int shift = 24; shift >= 0; shift -= 8) copy.push_back(static_cast<std::uint8_t>(768u >> shift));
+      copy.insert(copy.end(), data + at + 4, data + at + 8 + static_cast<std::size_t>(length));
+      copy.resize(copy.size() + 768 - static_cast<std::size_t>(length), 0);
+      copy.insert(copy.end(), data + end - 4, data + size);  // its check value (not read), the rest
+      return copy;
+    }
+    at += static_cast<std::size_t>(length) + 12;
+  }
+  return copy;
+}
+
+}  // namespace
 
 bool DecodePng(const std::uint8_t* data, std::size_t size, platform::BitmapPixels& out) {
   // The caller's buffer is reused, as the BMP decoder does.
@@ -149,6 +180,11 @@ bool DecodePng(const std::uint8_t* data, std::size_t size, platform::BitmapPixel
   PngProbe probe;
   if (!ProbePng(data, size, probe) || size > static_cast<std::size_t>(INT32_MAX)) return false;
 
+  const std::vector<std::uint8_t> padded = WithFullPalette(data, size, probe);
+  if (!padded.empty()) {
+    data = padded.data();
+    size = padded.size();
+  }
   allocationLimit = LargestBlock(probe, size);
   int width = 0;
   int height = 0;

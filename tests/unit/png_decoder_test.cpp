@@ -49,7 +49,9 @@ std::vector<std::uint32_t> Expected(const PngPicture& p, bool& hasAlpha) {
         if (!p.transparency.empty() && s[0] == trns16(0) && s[1] == trns16(1) && s[2] == trns16(2)) a = 0;
         break;
       case 3:
-        r = p.palette[3 * s[0]], g = p.palette[3 * s[0] + 1], b = p.palette[3 * s[0] + 2];
+        // An index past the palette's end is opaque black.
+        r = g = b = 0;
+        if (3u * s[0] < p.palette.size()) r = p.palette[3 * s[0]], g = p.palette[3 * s[0] + 1], b = p.palette[3 * s[0] + 2];
         if (s[0] < p.transparency.size()) a = static_cast<std::uint8_t>(p.transparency[s[0]]);
         break;
       case 4:
@@ -81,10 +83,12 @@ PngPicture RandomPicture(std::mt19937& random, unsigned colourType, unsigned dep
   for (std::size_t i = 0; i < static_cast<std::size_t>(p.width) * p.height * ChannelCount(colourType); ++i)
     p.samples.push_back(static_cast<std::uint16_t>(random() & top));
   if (colourType == 3) {
-    for (std::uint32_t i = 0; i <= top; ++i)
+    // Sometimes a palette shorter than the indices the rows use.
+    const std::uint32_t entries = random() % 2 ? top + 1 : 1 + random() % (top + 1);
+    for (std::uint32_t i = 0; i < entries; ++i)
       for (int c = 0; c < 3; ++c) p.palette.push_back(static_cast<std::uint8_t>(random()));
     if (transparency) {
-      for (std::uint32_t i = 0; i <= top / 2; ++i) p.transparency.push_back(static_cast<char>(random()));
+      for (std::uint32_t i = 0; i <= top / 2 && i < entries; ++i) p.transparency.push_back(static_cast<char>(random()));
     }
   } else if (transparency && (colourType == 0 || colourType == 2)) {
     // The first pixel's colour is the transparent one, so that it occurs.

@@ -8,7 +8,8 @@ WIN64 := build/win64
 FUZZ := build/fuzz
 BENCH := build/bench
 
-.PHONY: deps native win64 check test test-native test-win64 test-fuzz fuzz-long run bench fuzz clean skin dist readme-picture
+.PHONY: deps native win64 check test test-native test-win64 test-fuzz fuzz-long run bench fuzz clean skin dist readme-picture \
+        builds run-native-tests run-win64-tests run-win64-unit-tests run-fuzzers
 
 deps:
 	@bash scripts/install-deps.sh
@@ -39,30 +40,54 @@ bench: deps
 	@for b in $(BENCH)/bench/horalune_bench*; do [ -x "$$b" ] && "$$b"; done; true
 
 test-native: native
-	ctest --test-dir $(NATIVE) --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory run-native-tests
 
 test-win64: win64
+	$(MAKE) --no-print-directory run-win64-tests
+
+test-fuzz: fuzz
+	$(MAKE) --no-print-directory run-fuzzers
+
+# The runs alone, on builds already made. The native tests and the fuzz runs
+# are pure processor work and yield to the Wine runs beside them, which
+# mostly wait for windows and would time out when starved.
+# QUICK=1: not the comparison of our sine and cosine with MPFR's over a
+# million angles, nor the documents in a browser.
+run-native-tests:
+	nice -n 10 ctest --test-dir $(NATIVE) --output-on-failure -j$(JOBS) \
+	  $(if $(QUICK),-E '^(ExactTrigAgainstMpfr\.|docs_in_a_browser$$)')
+
+run-fuzzers:
+	nice -n 10 bash scripts/run-fuzzers.sh
+
+run-win64-tests:
 	bash scripts/wine-prefix.sh
 	ctest --test-dir $(WIN64) --output-on-failure -j$(E2E_JOBS)
 
-# Both builds brought up to date, the native unit tests with the layout check,
-# and the Windows unit tests under Wine: no scenarios, no fuzzing, and not the
-# comparison of our sine and cosine with MPFR's over a million angles, nor the
-# documents in a browser.
-check: native win64
-	ctest --test-dir $(NATIVE) --output-on-failure -j$(JOBS) -E '^(ExactTrigAgainstMpfr\.|docs_in_a_browser$$)'
+run-win64-unit-tests:
 	bash scripts/wine-prefix.sh
 	ctest --test-dir $(WIN64) --output-on-failure -j$(JOBS) -E '^e2e_'
 
-test-fuzz: fuzz
-	bash scripts/run-fuzzers.sh
+# The three builds side by side (each fills its gaps of configuring and
+# linking with the others' compiling).
+builds: deps
+	$(MAKE) --no-print-directory -j3 -Otarget native win64 fuzz
+
+# Both builds brought up to date, then the quick native unit tests with the
+# layout check beside the Windows unit tests under Wine: no scenarios, no
+# fuzzing.
+check: deps
+	$(MAKE) --no-print-directory -j2 -Otarget native win64
+	$(MAKE) --no-print-directory -j2 -Otarget QUICK=1 run-win64-unit-tests run-native-tests
 
 # Every fuzz target for FUZZ_SECONDS (default 1200), two at a time.
 fuzz-long: fuzz
 	bash scripts/fuzz-long.sh
 
-# The Wine run comes last: its CTest summary closes the output.
-test: test-fuzz test-native test-win64
+# Every build, then every run side by side; each run's output comes whole
+# when it ends (the Wine run, the longest, closes the output).
+test: builds
+	$(MAKE) --no-print-directory -j3 -Otarget run-win64-tests run-native-tests run-fuzzers
 
 run: win64
 	bash scripts/run-clock.sh

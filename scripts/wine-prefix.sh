@@ -6,7 +6,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-stamp="$WINEPREFIX/.horalune-ready-2"
+stamp="$WINEPREFIX/.horalune-ready-3"
 [ -f "$stamp" ] && exit 0
 
 mkdir -p "$WINEPREFIX"
@@ -19,10 +19,13 @@ wineserver -w || true
 
 # No font stands in for another: the program finds an installed Japanese face
 # itself. Prefixes made before this rule lose their old replacements.
+# Xvfb has no window manager, and Wine waits two seconds for one to take back
+# every window it hides or destroys unless it manages its windows itself.
 reg=$(mktemp --suffix=.reg)
 {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   printf '[-HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n\r\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 wineserver -w || true

@@ -33,6 +33,11 @@ PREFIX = os.environ.get("WINEPREFIX") or os.path.join(SOURCE, "build", "winepref
 CONVERT = "/usr/bin/convert"  # /usr/local/bin/convert may be a stub
 FAKETIME = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1"
 
+# Every wait for what must come lasts at least this long: on a busy machine a
+# Wine program can take many seconds to show a window, and a passing run never
+# waits this long. (No scenario waits for something not to happen.)
+WAIT_FLOOR = 60
+
 VK_ESCAPE = 0x1B
 VK_F12 = 0x7B
 
@@ -109,12 +114,16 @@ def ini_keys(path, section):
 # -------------------------------------------------------------- session ----
 
 class Session:
-    """dpi: the screen's dots per inch for this session (the prefix's LogPixels,
-    set back to 96 when the session ends)."""
+    """dpi: the screen's dots per inch for this session (the prefix's LogPixels).
+    managed: Wine hands its windows to the window manager, as on a desktop; the
+    prepared prefix does not (Xvfb has none, and Wine would wait two seconds
+    for it at every window it hides), but without one xdotool's keys miss a
+    menu opened above another program's window."""
 
-    def __init__(self, name, dpi=96):
+    def __init__(self, name, dpi=96, managed=False):
         self.name = name
         self.dpi = dpi
+        self.managed = managed
         self.exe = os.path.join(BUILD, "Horalune.exe")
         self.probe_exe = os.path.join(BUILD, "tests", "e2e", "horalune_probe.exe")
         check(os.path.exists(self.exe), "no Horalune.exe in %s" % BUILD)
@@ -138,7 +147,11 @@ class Session:
         self._start_xvfb()
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=":%d" % self.display)
-        self._set_log_pixels(self.dpi)
+        # Written into the copy before any Wine program runs there.
+        if self.dpi != 96:
+            self._set_user_value(r"Control Panel\Desktop", "LogPixels", "dword:%08x" % self.dpi)
+        if self.managed:
+            self._set_user_value(r"Software\Wine\X11 Driver", "Managed", '"Y"')
         return self
 
     def __exit__(self, kind, value, trace):
@@ -181,15 +194,28 @@ class Session:
         check(number.isdigit(), "Xvfb did not start")
         self.display = int(number)
 
-    def _set_log_pixels(self, dpi):
-        """Sets HKCU\\Control Panel\\Desktop LogPixels in this session's prefix
-        (the prepared one is at 96)."""
-        if dpi == 96:
-            return
-        subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
-                        "/t", "REG_DWORD", "/d", str(dpi), "/f"], env=self.env,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
-        self._wineserver("-w")
+    def _set_user_value(self, key, name, value):
+        """Sets one value of a key the prepared prefix's user.reg holds (value
+        as the file spells it: dword:00000090, "Y")."""
+        path = os.path.join(self.prefix, "user.reg")
+        with open(path, "rb") as f:
+            lines = f.read().split(b"\n")
+        header = ("[%s]" % key.replace("\\", "\\\\")).encode()
+        entry = ('"%s"=' % name).encode()
+        section = next((i for i, l in enumerate(lines)
+                        if l == header or l.startswith(header + b" ")), None)
+        check(section is not None, "no %s in the prepared prefix" % key)
+        end = next((i for i in range(section + 1, len(lines)) if lines[i].startswith(b"[")),
+                   len(lines))
+        line = next((i for i in range(section + 1, end) if lines[i].startswith(entry)), None)
+        if line is not None:
+            lines[line] = entry + value.encode()
+        else:
+            first = next(i for i in range(section + 1, end + 1)
+                         if i == end or not lines[i].startswith(b"#"))
+            lines.insert(first, entry + value.encode())
+        with open(path, "wb") as f:
+            f.write(b"\n".join(lines))
 
     def _wineserver(self, *args):
         subprocess.run(["wineserver"] + list(args), env=self.env,
@@ -274,7 +300,7 @@ class Session:
         check(rc == code, "exit code %r, expected %r" % (rc, code))
 
     # -- the probe --
-    def probe(self, *arguments, timeout=60):
+    def probe(self, *arguments, timeout=120):
         done = subprocess.run(["wine", self.probe_exe] + [str(a) for a in arguments],
                               env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                               timeout=timeout)
@@ -283,6 +309,7 @@ class Session:
         return done.returncode, lines
 
     def wait_window(self, cls="-", title="-", timeout=20):
+        timeout = max(timeout, WAIT_FLOOR)
         rc, lines = self.probe("wait", cls, title, int(timeout * 1000))
         check(rc == 0, "no window %s/%s within %d s" % (cls, title, timeout))
         return int(lines[0][1])
@@ -294,6 +321,7 @@ class Session:
 
     def dialog(self, title=None, timeout=20):
         """A visible dialog: {hwnd, title, text, buttons: {text: id}, controls: [...]}."""
+        timeout = max(timeout, WAIT_FLOOR)
         args = ["dialog", int(timeout * 1000)] + ([title] if title else [])
         rc, lines = self.probe(*args)
         check(rc == 0, "no dialog %s within %d s" % (title or "", timeout))
@@ -319,6 +347,7 @@ class Session:
         check(rc == 0, "no button %s" % button)
 
     def wait_gone(self, hwnd, timeout=20):
+        timeout = max(timeout, WAIT_FLOOR)
         rc, _ = self.probe("gone", hwnd, int(timeout * 1000))
         check(rc == 0, "window %d still there after %d s" % (hwnd, timeout))
 
@@ -382,7 +411,7 @@ def prepare_prefix():
 
 def wait_until(predicate, timeout, message):
     """Polls `predicate` until it gives a true value, which is returned."""
-    end = time.monotonic() + timeout
+    end = time.monotonic() + max(timeout, WAIT_FLOOR)
     while True:
         value = predicate()
         if value:

@@ -62,7 +62,7 @@ def wait_look(s, clock, style_bits, alpha):
 
 
 def run():
-    with Session("opacity_click_through") as s:
+    with Session("opacity_click_through", managed=True) as s:
         config = s.write_config({"DataDir": "non"})
         skin = s.write_skin("skin", body=(160, 120), colour=0x202020,
                             initialize={"PosX": "300", "PosY": "200"})

@@ -9,6 +9,7 @@
 #include "calendar/win32/calendar_dialog.h"
 #include "resources/resource_ids.h"
 #include "unit/wine_check.h"
+#include "unit_win32/handle_slots.h"
 
 namespace {
 
@@ -39,13 +40,6 @@ void OpenAndClose(void (*show)(HWND), int button) {
   closeButton = button;
   SetTimer(nullptr, 0, 1, PressClose);
   show(nullptr);
-}
-
-WORD NextGdiSlot() {
-  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-  const WORD slot = LOWORD(reinterpret_cast<ULONG_PTR>(brush));
-  DeleteObject(brush);
-  return slot;
 }
 
 TEST(LongRun, EveryDialogOpensAndClosesManyTimesWithoutLeaking) {

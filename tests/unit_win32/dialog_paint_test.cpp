@@ -6,6 +6,7 @@
 #include "render/clock_state.h"
 #include "ui/intro_picture.h"
 #include "ui/win32/dialog_paint.h"
+#include "unit_win32/handle_slots.h"
 
 namespace {
 
@@ -32,14 +33,6 @@ void PaintEverything(HWND window, ClockState& clock) {
   DrawDialogText(window, rectangle, DT_RIGHT | DT_WORDBREAK | DT_END_ELLIPSIS, 12, 0, 0, 0,
                  GetSysColor(COLOR_BTNTEXT), 0, "ほらるね 表示\n\nWork Introduction");
   DrawDialogText(window, rectangle, DT_BOTTOM, 16, 700, 1, 1, 0, 900, "Version Information");
-}
-
-// The slot a new GDI object gets: with nothing leaked it is the slot freed last.
-WORD NextGdiSlot() {
-  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-  const WORD slot = LOWORD(reinterpret_cast<ULONG_PTR>(brush));
-  DeleteObject(brush);
-  return slot;
 }
 
 }  // namespace

@@ -13,24 +13,9 @@
 #include "render/win32/present_frame.h"
 #include "render/clock_state.h"
 #include "unit/skin_fixture.h"
+#include "unit_win32/handle_slots.h"
 
 namespace {
-
-// The slots new objects get: with nothing leaked they are the slots freed last
-// (Wine keeps no per-process counts).
-WORD NextGdiSlot() {
-  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-  const WORD slot = LOWORD(reinterpret_cast<ULONG_PTR>(brush));
-  DeleteObject(brush);
-  return slot;
-}
-
-WORD NextUserSlot() {
-  HMENU menu = CreatePopupMenu();
-  const WORD slot = LOWORD(reinterpret_cast<ULONG_PTR>(menu));
-  DestroyMenu(menu);
-  return slot;
-}
 
 struct HandleUse {
   DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);

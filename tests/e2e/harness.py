@@ -17,6 +17,7 @@ side by side; it ends both, and its wineserver, whatever happened.
 """
 import datetime
 import os
+import select
 import shutil
 import struct
 import subprocess
@@ -53,6 +54,11 @@ def unescape(text):
             out.append(c)
             i += 1
     return "".join(out)
+
+
+def escape(text):
+    return (text.replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n")
+            .replace("\r", "\\r"))
 
 
 def check(condition, message):
@@ -111,6 +117,60 @@ def ini_keys(path, section):
     return keys
 
 
+# ---------------------------------------------------------------- probe ----
+
+class ProbeGone(Exception):
+    pass
+
+
+class Probe:
+    """`probe serve`: one Wine process that runs a session's probe commands."""
+
+    END = "\x1e"
+
+    def __init__(self, exe, env):
+        self.env = dict(env)
+        self.process = subprocess.Popen(["wine", exe, "serve"], env=self.env, bufsize=0,
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL)
+        self.pending = b""
+
+    def run(self, arguments, timeout):
+        """(exit code, answer lines split at tabs) of one command."""
+        line = "\t".join(escape(str(a)) for a in arguments) + "\n"
+        try:
+            self.process.stdin.write(line.encode("utf-8"))
+        except OSError:
+            raise ProbeGone()
+        end = time.monotonic() + timeout
+        lines = []
+        while True:
+            while b"\n" in self.pending:
+                raw, self.pending = self.pending.split(b"\n", 1)
+                text = raw.decode("utf-8", "replace")
+                if text.startswith(self.END):
+                    return int(text[len(self.END):]), lines
+                if text:
+                    lines.append([unescape(f) for f in text.split("\t")])
+            left = end - time.monotonic()
+            if left <= 0:
+                self.close()
+                raise AssertionError("the probe did not answer %r within %d s" % (arguments, timeout))
+            ready, _, _ = select.select([self.process.stdout], [], [], left)
+            if ready:
+                chunk = os.read(self.process.stdout.fileno(), 65536)
+                if not chunk:
+                    raise ProbeGone()
+                self.pending += chunk
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.kill()
+        self.process.wait()
+        self.process.stdin.close()
+        self.process.stdout.close()
+
+
 # -------------------------------------------------------------- session ----
 
 class Session:
@@ -138,6 +198,7 @@ class Session:
         self.xvfb = None
         self.env = None
         self.display = None
+        self._probe = None
 
     # -- lifetime --
     def __enter__(self):
@@ -146,7 +207,8 @@ class Session:
         subprocess.run(["cp", "-a", PREFIX, self.prefix], check=True)
         self._start_xvfb()
         self.env = dict(os.environ, WINEPREFIX=self.prefix, WINEDEBUG="-all",
-                        WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=":%d" % self.display)
+                        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
+                        DISPLAY=":%d" % self.display)
         # Written into the copy before any Wine program runs there.
         if self.dpi != 96:
             self._set_user_value(r"Control Panel\Desktop", "LogPixels", "dword:%08x" % self.dpi)
@@ -162,6 +224,7 @@ class Session:
                     print("scenario failed; stage kept in %s" % self.stage, file=sys.stderr)
                 except Exception:
                     pass
+            self._close_probe()
             self._wineserver("-k")
             if self.program is not None:
                 try:
@@ -301,16 +364,28 @@ class Session:
 
     # -- the probe --
     def probe(self, *arguments, timeout=120):
-        done = subprocess.run(["wine", self.probe_exe] + [str(a) for a in arguments],
-                              env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                              timeout=timeout)
-        lines = [[unescape(f) for f in l.split("\t")]
-                 for l in done.stdout.decode("utf-8", "replace").splitlines() if l]
-        return done.returncode, lines
+        """Runs one probe command: (exit code, answer lines split at tabs).
+        The probe starts again after a `wineserver -k`, and when the
+        session's environment (its clock) has changed."""
+        for attempt in range(2):
+            if self._probe is not None and self._probe.env != self.env:
+                self._close_probe()
+            if self._probe is None:
+                self._probe = Probe(self.probe_exe, self.env)
+            try:
+                return self._probe.run(arguments, timeout)
+            except ProbeGone:
+                self._close_probe()
+        raise AssertionError("the probe ended twice at %r" % (arguments,))
+
+    def _close_probe(self):
+        if self._probe is not None:
+            self._probe.close()
+            self._probe = None
 
     def wait_window(self, cls="-", title="-", timeout=20):
         timeout = max(timeout, WAIT_FLOOR)
-        rc, lines = self.probe("wait", cls, title, int(timeout * 1000))
+        rc, lines = self.probe("wait", cls, title, int(timeout * 1000), timeout=timeout + 60)
         check(rc == 0, "no window %s/%s within %d s" % (cls, title, timeout))
         return int(lines[0][1])
 
@@ -323,7 +398,7 @@ class Session:
         """A visible dialog: {hwnd, title, text, buttons: {text: id}, controls: [...]}."""
         timeout = max(timeout, WAIT_FLOOR)
         args = ["dialog", int(timeout * 1000)] + ([title] if title else [])
-        rc, lines = self.probe(*args)
+        rc, lines = self.probe(*args, timeout=timeout + 60)
         check(rc == 0, "no dialog %s within %d s" % (title or "", timeout))
         info = {"hwnd": int(lines[0][1]), "title": lines[0][2], "text": None, "buttons": {},
                 "controls": []}
@@ -348,7 +423,7 @@ class Session:
 
     def wait_gone(self, hwnd, timeout=20):
         timeout = max(timeout, WAIT_FLOOR)
-        rc, _ = self.probe("gone", hwnd, int(timeout * 1000))
+        rc, _ = self.probe("gone", hwnd, int(timeout * 1000), timeout=timeout + 60)
         check(rc == 0, "window %d still there after %d s" % (hwnd, timeout))
 
     def key(self, hwnd, vk):

@@ -27,6 +27,12 @@
 //   workarea                      the primary work area
 //   localtime                     time() and its localtime() fields, as the
 //                                 clock reads them: seconds Y M D h m s
+//   serve                         runs commands read from standard input,
+//                                 one a line, arguments tab-separated and
+//                                 escaped as the answers are; after each
+//                                 answer a line "\x1e" and the exit code
+//                                 (a Wine start per command costs more than
+//                                 most scenarios' own work)
 #include <windows.h>
 
 #include <fcntl.h>
@@ -424,9 +430,57 @@ int Run(int argc, wchar_t** argv) {
   return Usage();
 }
 
+std::wstring Wide(const std::string& text) {
+  if (text.empty()) return {};
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+  return out;
+}
+
+// One command line of `serve`: tab-separated, with Escaped's escapes undone.
+std::vector<std::wstring> Arguments(const std::string& line) {
+  std::vector<std::wstring> out;
+  std::string field;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '\t') {
+      out.push_back(Wide(field));
+      field.clear();
+    } else if (c == '\\' && i + 1 < line.size()) {
+      const char next = line[++i];
+      field += next == 'n' ? '\n' : next == 'r' ? '\r' : next == 't' ? '\t' : next;
+    } else {
+      field += c;
+    }
+  }
+  out.push_back(Wide(field));
+  return out;
+}
+
+int Serve() {
+  std::string line;
+  for (int c; (c = std::fgetc(stdin)) != EOF;) {
+    if (c != '\n') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    std::vector<std::wstring> arguments = Arguments(line);
+    line.clear();
+    std::vector<wchar_t*> argv{const_cast<wchar_t*>(L"probe")};
+    for (std::wstring& a : arguments) argv.push_back(&a[0]);
+    const int code = Run(static_cast<int>(argv.size()), argv.data());
+    Line("\x1e" + std::to_string(code));
+  }
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stdout), _O_BINARY);  // no CR added to our line ends
+  _setmode(_fileno(stdin), _O_BINARY);
+  if (argc == 2 && std::wstring(argv[1]) == L"serve") return Serve();
   return Run(argc, argv);
 }

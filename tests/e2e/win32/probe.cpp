@@ -9,7 +9,8 @@
 //   gone HWND MS                  waits until the window no longer exists
 //   dialog MS [TITLE]             a visible dialog (#32770): its title, static
 //                                 texts and buttons
-//   click HWND BUTTON             BM_CLICK on a button given by id or text
+//   click HWND BUTTON             BM_CLICK on a button given by id or text,
+//                                 answered once the click is handled
 //   key HWND VK                   posts WM_KEYDOWN + WM_KEYUP
 //   command HWND ID               posts WM_COMMAND
 //   close HWND                    posts WM_CLOSE
@@ -280,8 +281,11 @@ int Run(int argc, wchar_t** argv) {
       Line("no such button");
       return 1;
     }
-    // Posted: the click may end a modal loop or start another one.
-    PostMessageW(button, BM_CLICK, 0, 0);
+    // Sent, so that what the click does has been done when the answer comes
+    // (a scenario reads the window next); a click that opens a modal window
+    // is left running in it after a second.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 1000, &ignored);
     Line("clicked\t" + Handle(button));
     return 0;
   }

@@ -1,8 +1,9 @@
 // A small console tool the Wine scenarios use to look at and drive the clock's
 // windows from outside. Run with wine in the program's prefix; one command per
-// run (or many: serve); answers are tab-separated lines on standard output, texts in UTF-8 with
-// backslash, tab and line breaks escaped. Exit code 0 on success, 1 when a wait
-// times out or a window or control is not found, 2 for bad arguments.
+// run (or many: serve); answers are tab-separated lines on standard output,
+// texts in UTF-8 with backslash, tab and line breaks escaped. Exit code 0 on
+// success, 1 when a wait times out or a window or control is not found, 2 for
+// bad arguments.
 //
 //   find CLASS TITLE              every top-level window ("-" matches anything)
 //   wait CLASS TITLE MS           the first visible match, polling up to MS

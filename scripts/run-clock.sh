@@ -7,7 +7,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${HORALUNE_BUILD:-$here/build/win64}
 stage=$here/build/stage
-export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
+# A prefix of its own: the tests' prefix keeps windows away from a window
+# manager (scripts/wine-prefix.sh).
+export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix-run}
+export HORALUNE_WINE_DESKTOP=1
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

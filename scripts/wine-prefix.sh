@@ -19,13 +19,17 @@ wineserver -w || true
 
 # No font stands in for another: the program finds an installed Japanese face
 # itself. Prefixes made before this rule lose their old replacements.
-# Xvfb has no window manager, and Wine waits two seconds for one to take back
-# every window it hides or destroys unless it manages its windows itself.
+# Tests run in Xvfb, which has no window manager, and Wine waits two seconds
+# for one to take back every window it hides or destroys unless it manages its
+# windows itself. A prefix for a desktop (HORALUNE_WINE_DESKTOP=1, `make run`)
+# leaves its windows to the desktop's window manager.
 reg=$(mktemp --suffix=.reg)
 {
   printf 'Windows Registry Editor Version 5.00\r\n\r\n'
   printf '[-HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n\r\n'
-  printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
+  if [ -z "${HORALUNE_WINE_DESKTOP:-}" ]; then
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n'
+  fi
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 wineserver -w || true

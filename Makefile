@@ -1,6 +1,9 @@
 # The two set-up commands are `make run` and `make test`; both install what is
 # missing first. `make check` is the quick loop for every edit.
 JOBS ?= 2
+# Each build runs its own JOBS compilers, also when `make test` runs the three
+# side by side: they do not join this make's job slots.
+BUILD_TOOL := MAKEFLAGS= cmake --build
 # Scenarios under Wine mostly wait (for windows, for Wine): three side by side.
 E2E_JOBS ?= 3
 NATIVE := build/native
@@ -16,27 +19,27 @@ deps:
 
 native: deps
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DHORALUNE_SANITIZE=ON >/dev/null
-	cmake --build $(NATIVE) -j$(JOBS)
+	$(BUILD_TOOL) $(NATIVE) -j$(JOBS)
 
 # Redraws the bundled skin with our generator (its output is committed).
 skin: deps
 	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DHORALUNE_SANITIZE=ON >/dev/null
-	cmake --build $(NATIVE) -j$(JOBS) --target horalune-skingen
+	$(BUILD_TOOL) $(NATIVE) -j$(JOBS) --target horalune-skingen
 	mkdir -p skins/standard
 	$(NATIVE)/tools/horalune-skingen skins/standard
 
 win64: deps
 	cmake -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-	cmake --build $(WIN64) -j$(JOBS)
+	$(BUILD_TOOL) $(WIN64) -j$(JOBS)
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHORALUNE_FUZZ=ON >/dev/null
-	cmake --build $(FUZZ) -j$(JOBS)
+	$(BUILD_TOOL) $(FUZZ) -j$(JOBS)
 
 bench: deps
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DHORALUNE_BENCH=ON -DHORALUNE_TESTS=OFF >/dev/null
-	cmake --build $(BENCH) -j$(JOBS)
+	$(BUILD_TOOL) $(BENCH) -j$(JOBS)
 	@for b in $(BENCH)/bench/horalune_bench*; do [ -x "$$b" ] && "$$b"; done; true
 
 test-native: native

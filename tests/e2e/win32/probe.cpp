@@ -23,7 +23,6 @@
 //   backdrop X Y W H MS           shows a plain window "beneath" for MS ms
 //   text HWND [ID]                WM_GETTEXT of the window or of a child
 //   settext HWND ID TEXT          WM_SETTEXT of a child (e.g. a file name box)
-//   settext HWND ID TEXT          WM_SETTEXT on a child
 //   select HWND ID INDEX          CB_SETCURSEL on a child combo box
 //   pixel X Y                     the screen colour as RRGGBB
 //   workarea                      the primary work area
@@ -392,17 +391,6 @@ int Run(int argc, wchar_t** argv) {
                         text ? 0 : wcstoul(argv[4], nullptr, 0),
                         text ? reinterpret_cast<LPARAM>(argv[4]) : 0, SMTO_ABORTIFHUNG, 5000,
                         &result);
-    Line("set");
-    return 0;
-  }
-  if (command == L"settext" && argc == 5) {
-    HWND w = GetDlgItem(ParseHandle(argv[2]), static_cast<int>(wcstol(argv[3], nullptr, 0)));
-    DWORD_PTR ignored = 0;
-    if (w == nullptr || !SendMessageTimeoutW(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[4]),
-                                             SMTO_ABORTIFHUNG, 5000, &ignored)) {
-      Line("no such control");
-      return 1;
-    }
     Line("set");
     return 0;
   }

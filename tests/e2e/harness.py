@@ -98,15 +98,21 @@ def ini_text(sections):
 def ini_keys(path, section):
     """The key=value lines of one section, in file order (as (key, value)).
 
-    A missing file has none. The program writes a settings file beside it and
-    then swaps it in, and Wine's swap leaves a moment without the file, so a
-    scenario polling the file can land in that moment."""
+    A missing file has none. The program writes a settings file beside it
+    (`<name>.~`) and then swaps it in, and Wine's swap leaves a moment without
+    the file: a read in that moment waits for the swap to end."""
     keys, inside = [], False
-    try:
-        with open(path, "rb") as f:
-            data = f.read()
-    except FileNotFoundError:
-        return keys
+    beside = os.path.splitext(path)[0] + ".~"
+    end = time.monotonic() + 5
+    while True:
+        try:
+            with open(path, "rb") as f:
+                data = f.read()
+            break
+        except FileNotFoundError:
+            if not os.path.exists(beside) or time.monotonic() >= end:
+                return keys
+            time.sleep(0.01)
     for raw in data.decode("cp932").splitlines():
         line = raw.strip()
         if line.startswith("["):

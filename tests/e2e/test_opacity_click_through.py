@@ -86,9 +86,12 @@ def run():
         choose(s, right_click(s, clock), ["Up", "Up", "Return"])
         wait_look(s, clock, WS_EX_LAYERED | WS_EX_TRANSPARENT, 153)
         wait_until(lambda: window_at(s, x, y) == beneath, 10, "a click-through clock takes clicks")
-        keys = dict(ini_keys(config, "Default"))
-        check(keys.get("Opacity") == "60" and keys.get("ClickThrough") == "1", "kept %r" % keys)
-        check(keys.get("DataDir") == "non", "DataDir lost: %r" % keys)
+        # The window shows a choice before the file holds it: wait for the save.
+        def keys():
+            return dict(ini_keys(config, "Default"))
+        wait_until(lambda: keys().get("Opacity") == "60" and keys().get("ClickThrough") == "1",
+                   10, "Opacity=60 and ClickThrough=1 not saved at once")
+        check(keys().get("DataDir") == "non", "DataDir lost: %r" % keys())
         s.command(clock, COMMAND_EXIT)
         s.expect_exit(0)
 
@@ -108,8 +111,8 @@ def run():
         wait_look(s, clock, 0, None)
         s.command(clock, COMMAND_EXIT)
         s.expect_exit(0)
-        keys = dict(ini_keys(config, "Default"))
-        check(keys.get("Opacity") == "100" and keys.get("ClickThrough") == "0", "kept %r" % keys)
+        check(keys().get("Opacity") == "100" and keys().get("ClickThrough") == "0",
+              "kept after exit: %r" % keys())
         backdrop.kill()
 
 

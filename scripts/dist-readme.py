@@ -34,6 +34,9 @@ TEXT = """ほらるね {version} (64 ビット版 Windows 用)
 
 ■ 同梱ファイル
   Horalune.exe          本体
+  horalune-days.exe     記念日ファイルの確認 (コマンドプロンプトで
+                        horalune-days 2027 Anniv.DAT: その年の祝日と記念日を一覧)
+  horalune-frame.exe    スキン作者向け: スキンを絵に描き出す (skin-guide.md 参照)
   standard\\             標準スキン「ほらるね 月夜」
   Anniv.DAT             記念日ファイル (カレンダーが読みます)
   Horalune-help.html    ヘルプ
@@ -69,6 +72,11 @@ DataDir= sets the folder the skin dialog opens in (for example DataDir=standard)
 
 Keys: right-click the clock or click the tray icon for the menu; F1 help,
 F5 calendar, F12 another skin, Esc exit. Drag the clock to move it.
+
+Command-line tools (run them from a command prompt in this folder):
+    horalune-days 2027 Anniv.DAT       the year's holidays and anniversaries, a day a line
+    horalune-frame MySkin.HRL --time 10:08:30 -o preview.png   a skin drawn to a picture
+    horalune-frame MySkin.HRL --settings                       its settings as the clock reads them
 
 Linux: run it under Wine (wine Horalune.exe).
 

@@ -2,8 +2,9 @@
 # `make dist`: packs the release zip dist/Horalune-<version>-win64.zip from the
 # Windows build. The zip holds one folder with the program, the bundled skin in
 # its own subfolder (the skin dialog opens in the program folder, so a new user
-# sees it at once), the sample anniversary file, the help page, the skin guide and
-# a short README.txt. Horalune.DAT is left out: the program makes it at exit.
+# sees it at once), the two command-line tools, the sample anniversary file,
+# the help page, the skin guide and a short README.txt. Horalune.DAT is left
+# out: the program makes it at exit.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${HORALUNE_BUILD:-$here/build/win64}
@@ -21,6 +22,11 @@ root=$work/$name
 mkdir -p "$root/standard"
 
 cp "$build/Horalune.exe" "$root/"
+# The command-line tools for skin makers and for checking anniversary files.
+for tool in horalune-days horalune-frame; do
+  [ -f "$build/tools/$tool.exe" ] || { echo "dist: no $build/tools/$tool.exe" >&2; exit 1; }
+  cp "$build/tools/$tool.exe" "$root/"
+done
 # Only what the skin uses and documents; no generator leftovers.
 cp "$here"/skins/standard/*.HRL "$here"/skins/standard/*.bmp "$root/standard/"
 for extra in "$here"/skins/standard/*.txt "$here"/skins/standard/*.wav; do

@@ -47,8 +47,15 @@ def run():
         check(all(n.startswith(top + "/") for n in names), "one folder in the zip: %r" % names[:5])
         folder = os.path.join(home, top)
         for wanted in ("Horalune.exe", "Anniv.DAT", "Horalune-help.html", "README.txt",
+                       "horalune-days.exe", "horalune-frame.exe",
                        os.path.join("standard", "Standard.HRL")):
             check(os.path.isfile(os.path.join(folder, wanted)), "%s missing from the zip" % wanted)
+        # The way README.txt tells a user to check an anniversary file.
+        days = subprocess.run(["wine", "horalune-days.exe", "2027", "Anniv.DAT"], cwd=folder,
+                              env=s.env, capture_output=True, timeout=120)
+        listed = days.stdout.decode("utf-8").splitlines()
+        check(days.returncode == 0 and listed and listed[0].startswith("2027-01-01\t元日"),
+              "horalune-days from the zip: %r %r" % (days.returncode, listed[:1]))
         check(not os.path.exists(os.path.join(folder, "Horalune.DAT")), "the zip holds Horalune.DAT")
         with open(os.path.join(folder, "README.txt"), "rb") as f:
             check(f.read(3) == b"\xef\xbb\xbf", "README.txt has no byte-order mark")

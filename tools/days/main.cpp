@@ -11,6 +11,7 @@
 #include "calendar/anniversary_store.h"
 #include "platform/files.h"
 #include "platform/program_arguments.h"
+#include "platform/program_output.h"
 #include "platform/text.h"
 #include "platform/text_encoding.h"
 
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
   for (std::size_t i = 1; i < args.size(); ++i) {
     std::string bytes;
     if (!platform::ReadWholeFile(args[i].c_str(), bytes)) {
-      std::fprintf(stderr, "horalune-days: cannot read %s\n", args[i].c_str());
+      platform::WriteProgramText(stderr, "horalune-days: cannot read " + args[i] + "\n");
       return 1;
     }
     store.AddText(platform::DecodeText(bytes).text);
@@ -65,6 +66,5 @@ int main(int argc, char** argv) {
       out += "\n";
     }
   }
-  std::fwrite(out.data(), 1, out.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  return platform::WriteProgramText(stdout, out) ? 0 : 1;
 }

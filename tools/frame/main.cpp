@@ -17,6 +17,7 @@
 #include "settings_report.h"
 #include "platform/message_box.h"
 #include "platform/program_arguments.h"
+#include "platform/program_output.h"
 #include "platform/text.h"
 #include "render/colour_effects.h"
 #include "render/clock_state.h"
@@ -25,12 +26,12 @@
 namespace {
 
 void PrintUtf8(const std::string& cp932Text) {
-  std::fprintf(stderr, "%s\n", platform::Utf8FromCp932(cp932Text).c_str());
+  platform::WriteProgramText(stderr, platform::Utf8FromCp932(cp932Text) + "\n");
 }
 
 int Usage(const std::string& error) {
   // ASCII and the arguments as given (UTF-8).
-  std::fprintf(stderr, "horalune-frame: %s\n%s\n", error.c_str(), kFrameUsage);
+  platform::WriteProgramText(stderr, "horalune-frame: " + error + "\n" + kFrameUsage + "\n");
   return 2;
 }
 
@@ -69,8 +70,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (options.settings) {
-    std::fputs(SettingsReport(clock.skinPath, clock.skinDirectory).c_str(), stdout);
-    return 0;
+    return platform::WriteProgramText(stdout, SettingsReport(clock.skinPath, clock.skinDirectory)) ? 0 : 1;
   }
   clock.displayDpi = options.dpi;
   WindowShape shape;

@@ -22,6 +22,27 @@ namespace {
 std::map<HWND, AlarmNotice> shownNotices;
 SnoozeHandler snoozeHandler = nullptr;
 
+// A summary may hold more lines than its box shows. The box is made again
+// with a vertical scroll bar (an edit control takes WS_VSCROLL only when it is
+// made), in the same place, font and tab order, so the user sees there is more.
+void GiveTextBoxAScrollBar(HWND dialog) {
+  HWND old = GetDlgItem(dialog, IDC_NOTIFICATION_TEXT);
+  RECT rect{};
+  GetWindowRect(old, &rect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_STYLE)) | WS_VSCROLL;
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(old, GWL_EXSTYLE));
+  HWND box = CreateWindowExW(exStyle, L"EDIT", L"", style, rect.left, rect.top,
+                             rect.right - rect.left, rect.bottom - rect.top, dialog,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_NOTIFICATION_TEXT)),
+                             instance, nullptr);
+  if (box == nullptr) return;  // the box without a bar still scrolls by keys and wheel
+  // The dialog's font belongs to the dialog, which outlives the box.
+  SendMessageW(box, WM_SETFONT, SendMessageW(old, WM_GETFONT, 0, 0), FALSE);
+  SetWindowPos(box, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  DestroyWindow(old);
+}
+
 void InitialiseNotification(HWND dialog) {
   const AlarmNotice* notice = alarmQueue.Front();
   if (notice == nullptr) {
@@ -40,6 +61,7 @@ void InitialiseNotification(HWND dialog) {
   if (snoozeButton != nullptr) EnableWindow(snoozeButton, FALSE);
   const NotificationPlacer::Position at = notificationPlacer.Next(WindowDpi(dialog));
   SetWindowTextW(dialog, platform::WideFromCp932(notice->title).c_str());
+  if (!notice->summarised.empty()) GiveTextBoxAScrollBar(dialog);
   SetDlgItemTextW(dialog, IDC_NOTIFICATION_TEXT,
                   platform::WideFromCp932(notice->text).c_str());
   if (!notice->summarised.empty()) {

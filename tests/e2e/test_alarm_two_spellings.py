@@ -3,15 +3,24 @@ itself and a symbolic link to it, as a junction or a mapped drive would be)
 share one owner: the alarm shows one window. The clocks' time is moved with
 faketime, so nothing waits for the alarm: both start an hour before it, then
 the clock steps to three seconds before. Then a clock set a day forward meets
-a day of alarms at once: one summary window lists them, silently."""
+a day of alarms at once: one summary window lists them, silently, in a box
+that scrolls."""
 import datetime
 import os
 
-from alarm_scenarios import (null_audio, VK_ESCAPE, keep_shot, notification_state,
+from alarm_scenarios import (NOTIFY_TEXT, null_audio, VK_ESCAPE, keep_shot, notification_state,
                              notifications, stage_clock, sunday_based, time_key, wait_until)
 from harness import Session, check, scenario
 
 SUMMARY = "見逃したアラーム"
+WS_VSCROLL = 0x200000
+
+
+def scroll_bar(s, window):
+    """Whether the notification's text box has a vertical scroll bar."""
+    rc, lines = s.probe("style", window, NOTIFY_TEXT)
+    check(rc == 0, "no text box in %d" % window)
+    return bool(int(lines[0][1], 16) & WS_VSCROLL)
 
 
 def launch(s, exe, skin):
@@ -51,6 +60,7 @@ def run():
                        10, "time stood still")
             count = len(notifications(s, "Spelled"))
             check(count == 1, "%d windows for one alarm through two spellings" % count)
+            check(not scroll_bar(s, window), "a single notice's box has a scroll bar")
             wait_until(lambda: notification_state(s, window)[2], 20, "close never enabled")
             s.click(window, 1008)
             s.wait_gone(window)
@@ -63,6 +73,8 @@ def run():
             check(len(lines) == 6 and all(l.endswith("Late %d" % n) for n, l in enumerate(lines)),
                   "summary text %r" % text)
             check(enabled, "a silent summary's close is usable at once")
+            # Six lines in a box of five: the bar says there are more.
+            check(scroll_bar(s, summary), "the summary's box has no scroll bar")
             keep_shot(s, "alarm_summary.png")
             check(not notifications(s, "Late 0"), "late alarms opened windows of their own")
             for process, window in (second, first):

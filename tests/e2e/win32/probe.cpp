@@ -18,6 +18,7 @@
 //   rect HWND                     the window's screen rectangle
 //   exstyle HWND                  the extended style (hex) and the layered
 //                                 alpha, "-" when the window has none
+//   style HWND ID                 the style (hex) of a dialog's control
 //   windowat X Y                  the top-level window WindowFromPoint finds
 //   post HWND MSG WPARAM LPARAM   posts any message (e.g. a tray icon's click)
 //   backdrop X Y W H MS           shows a plain window "beneath" for MS ms
@@ -344,6 +345,17 @@ int Run(int argc, wchar_t** argv) {
     DWORD flags = 0;
     const bool layered = GetLayeredWindowAttributes(w, nullptr, &alpha, &flags) && (flags & LWA_ALPHA);
     Line(std::string("exstyle\t") + style + "\t" + (layered ? Number(alpha) : "-"));
+    return 0;
+  }
+  if (command == L"style" && argc == 4) {
+    HWND w = GetDlgItem(ParseHandle(argv[2]), static_cast<int>(wcstol(argv[3], nullptr, 0)));
+    if (w == nullptr) {
+      Line("no such control");
+      return 1;
+    }
+    char style[16];
+    std::snprintf(style, sizeof style, "%08lX", static_cast<unsigned long>(GetWindowLongW(w, GWL_STYLE)));
+    Line(std::string("style\t") + style);
     return 0;
   }
   if (command == L"windowat" && argc == 4) {

@@ -84,6 +84,16 @@ def notification_state(s, hwnd):
     return caption, text, enabled
 
 
+def close_all_and_exit(s, clock, *windows):
+    """Closes the notifications, then ends the clock with Esc (exit code 0)."""
+    for window in windows:
+        s.click(window, NOTIFY_CLOSE)
+    for window in windows:
+        s.wait_gone(window)
+    s.key(clock, VK_ESCAPE)
+    s.expect_exit(0)
+
+
 def keep_shot(s, name):
     shot = s.screenshot(s.path(name))
     keep = os.environ.get("HORALUNE_SHOTS")

@@ -8,8 +8,8 @@ import os
 import signal
 import time
 
-from alarm_scenarios import (null_audio, VK_ESCAPE, chime, notification_state, notifications,
-                             stage_clock, time_key)
+from alarm_scenarios import (close_all_and_exit, null_audio, chime, notification_state,
+                             notifications, stage_clock, time_key)
 from harness import Session, check, scenario
 
 SECOND = datetime.timedelta(seconds=1)
@@ -65,12 +65,7 @@ def run():
         time.sleep(1.5)
         check(len(notifications(s, "Long")) == 1, "long: shown more than once")
 
-        s.click(first, 1008)
-        s.click(second, 1008)
-        s.wait_gone(first)
-        s.wait_gone(second)
-        s.key(clock, VK_ESCAPE)
-        s.expect_exit(0)
+        close_all_and_exit(s, clock, first, second)
 
 
 scenario(run)

@@ -7,8 +7,9 @@ file is missing or cannot be played plays the skin's alarm sound instead, and
 its window can be closed once that ends."""
 import datetime
 
-from alarm_scenarios import (null_audio, VK_ESCAPE, keep_shot, notification_state, notifications,
-                             stage_clock, sunday_based, time_key, wait_until)
+from alarm_scenarios import (close_all_and_exit, null_audio, keep_shot, notification_state,
+                             notifications, stage_clock, sunday_based, time_key,
+                             wait_until)
 from harness import Session, check, scenario
 
 LEAD_SECONDS = 3600  # on the clock's own time: well after it has started
@@ -84,12 +85,7 @@ def run():
                        "%s: close never enabled" % title)
             s.click(window, 1008)
             s.wait_gone(window)
-        s.click(first, 1008)
-        s.click(second, 1008)
-        s.wait_gone(first)
-        s.wait_gone(second)
-        s.key(clock, VK_ESCAPE)
-        s.expect_exit(0)
+        close_all_and_exit(s, clock, first, second)
 
 
 scenario(run)

@@ -128,8 +128,7 @@ bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& setting
   file.Set("Initialize", "Topmost", settings.topmost ? "1" : "0");
   file.Set("Initialize", "PosY", Format("%d", top).c_str());
   file.Set("Initialize", "PosX", Format("%d", left).c_str());
-  file.Save();
-  return true;
+  return file.Save();
 }
 
 WindowLook ReadWindowLook(const std::string& programDirectory) {

@@ -37,7 +37,8 @@ bool SetSkinDirectory(ClockState& clock, const std::string& path);
 
 // Writes AntiAliasing, Effect (SpecialMenu 1 only), Topmost, PosY, PosX into the
 // Initialize section of `skinPath`, in that order. Nothing is written for an
-// empty path (no skin has been settled yet).
+// empty path (no skin has been settled yet). False when the skin file could not
+// be written (a skin folder that is read-only keeps its file as it was).
 bool SaveDisplayOptions(const std::string& skinPath, const SkinSettings& settings, int left,
                         int top);
 

@@ -222,6 +222,7 @@ TEST_F(ConfigFileTest, DisplayOptionsAreWrittenInTheirOrder) {
   EXPECT_LT(topmost, posY);
   EXPECT_LT(posY, posX);
   EXPECT_NE(written.find("Graph=body.bmp"), std::string::npos);
+  EXPECT_FALSE(SaveDisplayOptions(dir_ + "gone" + dir_.back() + "a.HRL", settings, 0, 0));
 }
 
 TEST_F(ConfigFileTest, EffectIsWrittenOnlyWithSpecialMenuOne) {

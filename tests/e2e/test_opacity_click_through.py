@@ -61,6 +61,12 @@ def wait_look(s, clock, style_bits, alpha):
     wait_until(matches, 10, "styles/alpha %r, expected %#x/%r" % (look(s, clock), style_bits, alpha))
 
 
+def saved_look(config, opacity, click_through):
+    """The [Default] keys when they hold this opacity and click-through, else None."""
+    keys = dict(ini_keys(config, "Default"))
+    return keys if (keys.get("Opacity"), keys.get("ClickThrough")) == (opacity, click_through) else None
+
+
 def run():
     with Session("opacity_click_through", managed=True) as s:
         config = s.write_config({"DataDir": "non"})
@@ -87,11 +93,9 @@ def run():
         wait_look(s, clock, WS_EX_LAYERED | WS_EX_TRANSPARENT, 153)
         wait_until(lambda: window_at(s, x, y) == beneath, 10, "a click-through clock takes clicks")
         # The window shows a choice before the file holds it: wait for the save.
-        def keys():
-            return dict(ini_keys(config, "Default"))
-        wait_until(lambda: keys().get("Opacity") == "60" and keys().get("ClickThrough") == "1",
-                   10, "Opacity=60 and ClickThrough=1 not saved at once")
-        check(keys().get("DataDir") == "non", "DataDir lost: %r" % keys())
+        keys = wait_until(lambda: saved_look(config, "60", "1"), 10,
+                          "Opacity=60 and ClickThrough=1 not saved at once")
+        check(keys.get("DataDir") == "non", "DataDir lost: %r" % keys)
         s.command(clock, COMMAND_EXIT)
         s.expect_exit(0)
 
@@ -111,8 +115,8 @@ def run():
         wait_look(s, clock, 0, None)
         s.command(clock, COMMAND_EXIT)
         s.expect_exit(0)
-        check(keys().get("Opacity") == "100" and keys().get("ClickThrough") == "0",
-              "kept after exit: %r" % keys())
+        check(saved_look(config, "100", "0"),
+              "kept after exit: %r" % dict(ini_keys(config, "Default")))
         backdrop.kill()
 
 
